@@ -1,0 +1,635 @@
+// The designer's side of the engine interface. It runs in the application's own script world of
+// every page the designer shows: the page's scripts cannot see or change it, and it keeps working
+// while the page's scripts are switched off. The editor calls __korvelDesigner.call(op, args) and
+// gets back {ok, value} or {ok: false, error}.
+//
+// It speaks the editing model the editor was written for: selection types "None", "Text" and
+// "Control", text and control ranges, upper-case tag names, sourceIndex, outerText removal and the
+// old command identifiers. Whatever it adds to help editing (border and glyph rules, sheets made
+// through createStyleSheet) stays out of the serialized page, out of "all" and out of sourceIndex.
+(function () {
+  'use strict';
+
+  // Filled in by the editor when the script is installed: picture name -> data URL.
+  const GLYPH_IMAGES = /*KORVEL_GLYPH_IMAGES*/{};
+
+  const CONTROL_TAGS = new Set(['IMG', 'INPUT', 'SELECT', 'TEXTAREA', 'BUTTON', 'HR', 'IFRAME',
+    'OBJECT', 'EMBED', 'APPLET', 'TABLE', 'MARQUEE']);
+  const COLLECTIONS = new Set(['all', 'cells', 'rows', 'options', 'links', 'images', 'scripts',
+    'forms', 'frames', 'anchors', 'children', 'tBodies', 'elements']);
+  const FORBIDDEN_MEMBERS = new Set(['__proto__', 'constructor', 'prototype']);
+
+  // Handles: ids start at a random base so that a handle of an earlier document does not name
+  // an object of this one.
+  const idBase = Math.floor(Math.random() * 1048576) * 1048576;
+  let nextId = 1;
+  const objects = new Map();
+  const ids = new WeakMap();
+  objects.set(0, document);
+
+  const aids = [];               // elements the designer added to the page
+  let borderSheet = null;        // design-time borders
+  let glyphSheet = null;         // tag glyphs
+
+  function ref(obj) {
+    if (obj === null || obj === undefined)
+      return null;
+    if (ids.has(obj))
+      return ids.get(obj);
+    const id = idBase + nextId++;
+    objects.set(id, obj);
+    ids.set(obj, id);
+    return id;
+  }
+
+  function lookup(id) {
+    if (!objects.has(id))
+      throw new Error('unknown handle');
+    return objects.get(id);
+  }
+
+  function element(id) {
+    const obj = lookup(id);
+    if (!obj || obj.nodeType !== 1)
+      throw new Error('not an element');
+    return obj;
+  }
+
+  function textRange(id) {
+    const obj = lookup(id);
+    if (!obj || obj.kind !== 'text')
+      throw new Error('not a text range');
+    return obj.range;
+  }
+
+  function controlRange(id) {
+    const obj = lookup(id);
+    if (!obj || obj.kind !== 'control')
+      throw new Error('not a control range');
+    return obj.items;
+  }
+
+  function styleSheet(id) {
+    const obj = lookup(id);
+    if (!obj || typeof obj.insertRule !== 'function')
+      throw new Error('not a style sheet');
+    return obj;
+  }
+
+  function isAid(node) {
+    for (const aid of aids) {
+      if (aid === node || aid.contains(node))
+        return true;
+    }
+    return false;
+  }
+
+  function withoutAids(list) {
+    const items = Array.prototype.slice.call(list);
+    return aids.length ? items.filter(item => !isAid(item)) : items;
+  }
+
+  function allElements() {
+    return withoutAids(document.getElementsByTagName('*'));
+  }
+
+  function crlf(text) {
+    return String(text).replace(/\r\n/g, '\n').replace(/\n/g, '\r\n');
+  }
+
+  function lf(text) {
+    return String(text).replace(/\r\n/g, '\n');
+  }
+
+  // ---- serialization without the aids --------------------------------------------------------
+
+  function pathFrom(root, node) {
+    const path = [];
+    for (let n = node; n && n !== root; n = n.parentNode)
+      path.unshift(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
+    return path;
+  }
+
+  function follow(root, path) {
+    let n = root;
+    for (const index of path)
+      n = n.childNodes[index];
+    return n;
+  }
+
+  function serialize(node, outer) {
+    const inside = aids.filter(aid => aid !== node && node.contains(aid));
+    if (!inside.length)
+      return outer ? node.outerHTML : node.innerHTML;
+    const clone = node.cloneNode(true);
+    const doomed = inside.map(aid => follow(clone, pathFrom(node, aid)));
+    for (const n of doomed) {
+      if (n && n.parentNode)
+        n.parentNode.removeChild(n);
+    }
+    return outer ? clone.outerHTML : clone.innerHTML;
+  }
+
+  // ---- selection ------------------------------------------------------------------------------
+
+  function selectedObject(range) {
+    if (range.startContainer !== range.endContainer || range.startContainer.nodeType !== 1
+        || range.endOffset !== range.startOffset + 1)
+      return null;
+    const node = range.startContainer.childNodes[range.startOffset];
+    return node && node.nodeType === 1 && CONTROL_TAGS.has(node.tagName.toUpperCase()) ? node : null;
+  }
+
+  function selectionType() {
+    const selection = document.getSelection();
+    if (!selection || selection.rangeCount === 0)
+      return 'None';
+    const range = selection.getRangeAt(0);
+    if (selectedObject(range))
+      return 'Control';
+    return range.collapsed ? 'None' : 'Text';
+  }
+
+  function selectRange(range) {
+    const selection = document.getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range.cloneRange());
+  }
+
+  // The object a click in design mode selects as a whole: the clicked form field, picture,
+  // rule, frame or object (or the one that holds the click), or a table clicked on itself
+  // rather than in one of its cells.
+  function objectAt(target) {
+    for (let n = target; n && n.nodeType === 1 && n !== document.body; n = n.parentElement) {
+      const tag = n.tagName.toUpperCase();
+      if (tag === 'TABLE')
+        return n === target ? n : null;
+      if (CONTROL_TAGS.has(tag))
+        return n;
+    }
+    return null;
+  }
+
+  document.addEventListener('mousedown', event => {
+    if (document.designMode !== 'on' || event.button !== 0)
+      return;
+    const object = objectAt(event.target);
+    if (!object)
+      return;
+    event.preventDefault();
+    const range = document.createRange();
+    range.selectNode(object);
+    selectRange(range);
+  }, true);
+
+  function plainText(range) {
+    if (range.collapsed)
+      return '';
+    // The selection's own text follows the layout (line breaks for blocks and <br>), which a
+    // range's toString does not; the current selection is put back afterwards.
+    const selection = document.getSelection();
+    const saved = [];
+    for (let i = 0; i < selection.rangeCount; ++i)
+      saved.push(selection.getRangeAt(i).cloneRange());
+    selection.removeAllRanges();
+    selection.addRange(range.cloneRange());
+    const text = selection.toString();
+    selection.removeAllRanges();
+    for (const r of saved)
+      selection.addRange(r);
+    return crlf(text);
+  }
+
+  function textFragment(text) {
+    const fragment = document.createDocumentFragment();
+    const lines = lf(text).split('\n');
+    lines.forEach((line, index) => {
+      if (index > 0)
+        fragment.appendChild(document.createElement('br'));
+      if (line.length)
+        fragment.appendChild(document.createTextNode(line));
+    });
+    return fragment;
+  }
+
+  // Parsed in a template, so that scripts in the fragment are never run and table parts
+  // (rows, cells) keep their tags without a table around them.
+  function htmlFragment(html) {
+    const template = document.createElement('template');
+    template.innerHTML = html;
+    return document.importNode(template.content, true);
+  }
+
+  function replaceRange(range, fragment) {
+    range.deleteContents();
+    const first = fragment.firstChild;
+    const last = fragment.lastChild;
+    range.insertNode(fragment);
+    if (first && last) {
+      range.setStartBefore(first);
+      range.setEndAfter(last);
+    }
+    return { first, last };
+  }
+
+  function rangeRect(range) {
+    let rect = range.getBoundingClientRect();
+    if (rect.width === 0 && rect.height === 0) {
+      const rects = range.getClientRects();
+      if (rects.length)
+        rect = rects[0];
+      else {
+        let n = range.startContainer;
+        if (n.nodeType !== 1) n = n.parentElement;
+        if (!n) throw new Error('range has no position');
+        rect = n.getBoundingClientRect();
+      }
+    }
+    return rect;
+  }
+
+  // ---- editing commands -----------------------------------------------------------------------
+
+  function escapeAttribute(value) {
+    return String(value).replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
+  }
+
+  function idAttribute(value) {
+    if (value === null || value === undefined || value === '' || value === 0 || value === '0'
+        || value === false)
+      return '';
+    return ' id="' + escapeAttribute(value) + '"';
+  }
+
+  // The identifiers Chromium lacks become an insertion of the same element.
+  const INSERTED_ELEMENTS = {
+    insertinputtext: id => '<input type="text"' + id + '>',
+    insertinputpassword: id => '<input type="password"' + id + '>',
+    insertinputfileupload: id => '<input type="file"' + id + '>',
+    insertinputhidden: id => '<input type="hidden"' + id + '>',
+    insertinputradio: id => '<input type="radio"' + id + '>',
+    insertinputcheckbox: id => '<input type="checkbox"' + id + '>',
+    insertinputbutton: id => '<input type="button"' + id + '>',
+    inserttextarea: id => '<textarea' + id + '></textarea>',
+    insertselectlistbox: id => '<select multiple' + id + '></select>',
+    insertselectdropdown: id => '<select' + id + '></select>',
+    insertiframe: id => '<iframe' + id + '></iframe>',
+    insertbutton: id => '<button' + id + '></button>',
+    insertfieldset: id => '<fieldset' + id + '></fieldset>',
+    insertmarquee: id => '<marquee' + id + '></marquee>',
+  };
+
+  function isEditable(node) {
+    const e = node.nodeType === 1 ? node : node.parentElement;
+    return !!e && (document.designMode === 'on' || e.isContentEditable);
+  }
+
+  function colourValue(value) {
+    if (typeof value === 'number') {
+      const bgr = value & 0xffffff;
+      const hex = n => (n & 0xff).toString(16).padStart(2, '0').toUpperCase();
+      return '#' + hex(bgr) + hex(bgr >> 8) + hex(bgr >> 16);
+    }
+    return String(value);
+  }
+
+  function execCommand(command, value) {
+    const name = String(command).toLowerCase();
+    if (name === '2d-position')
+      return true;
+    if (document.designMode !== 'on')
+      throw new Error('design mode is off');
+    let done;
+    if (name === 'insertinputhidden') {
+      // The engine's own insertion drops content that is not shown; a hidden field goes in
+      // through the DOM at the selection instead.
+      const selection = document.getSelection();
+      if (!selection.rangeCount || !isEditable(selection.getRangeAt(0).startContainer))
+        throw new Error('nothing selected to edit');
+      const range = selection.getRangeAt(0).cloneRange();
+      const { last } = replaceRange(range, htmlFragment(INSERTED_ELEMENTS[name](idAttribute(value))));
+      if (last) range.setStartAfter(last);
+      range.collapse(!last);
+      selectRange(range);
+      done = true;
+    } else if (INSERTED_ELEMENTS[name])
+      done = document.execCommand('insertHTML', false, INSERTED_ELEMENTS[name](idAttribute(value)));
+    else if (name === 'forecolor' || name === 'backcolor')
+      done = document.execCommand(name, false, colourValue(value));
+    else if (value === null || value === undefined)
+      done = document.execCommand(name, false);
+    else
+      done = document.execCommand(name, false, String(value));
+    if (!done)
+      throw new Error('command not done: ' + command);
+    return true;
+  }
+
+  function adopt(sheet, on) {
+    const others = document.adoptedStyleSheets.filter(s => s !== sheet);
+    document.adoptedStyleSheets = on ? others.concat([sheet]) : others;
+  }
+
+  function showBorders(on) {
+    if (!borderSheet) {
+      borderSheet = new CSSStyleSheet();
+      borderSheet.replaceSync(
+        'table, td, th, form, div { outline: 1px dotted gray; outline-offset: -1px; }\n'
+        + 'img { outline: 1px solid gray; outline-offset: -1px; }');
+    }
+    adopt(borderSheet, on);
+  }
+
+  function addGlyphs(entries) {
+    if (!Array.isArray(entries))
+      throw new Error('no glyph table');
+    if (!glyphSheet) {
+      glyphSheet = new CSSStyleSheet();
+      adopt(glyphSheet, true);
+    }
+    let added = 0;
+    for (const entry of entries) {
+      const image = GLYPH_IMAGES[entry.image];
+      const tag = String(entry.tag).toLowerCase();
+      if (!image || !/^[a-z][a-z0-9]*$/.test(tag) || tag === 'comment')
+        continue;
+      const where = entry.end ? '::after' : '::before';
+      glyphSheet.insertRule(tag + where + ' { content: url("' + image + '"); width: ' + Number(entry.width)
+        + 'px; height: ' + Number(entry.height) + 'px; }', glyphSheet.cssRules.length);
+      ++added;
+    }
+    return added;
+  }
+
+  function exec(command, value) {
+    switch (command) {
+      case 2328:
+        showBorders(!!value);
+        return true;
+      case 2336:
+        if (glyphSheet)
+          glyphSheet.replaceSync('');
+        return true;
+      case 2337:
+        return addGlyphs(value);
+      default:
+        throw new Error('unknown command ' + command);
+    }
+  }
+
+  // ---- members --------------------------------------------------------------------------------
+
+  function attributeName(name) {
+    const lower = String(name).toLowerCase();
+    if (lower === 'classname')
+      return 'class';
+    if (lower === 'htmlfor')
+      return 'for';
+    return lower;
+  }
+
+  function isPlain(value) {
+    return value === null || ['string', 'number', 'boolean'].includes(typeof value);
+  }
+
+  // A member the DOM knows is read and written as such; any other member of an element is its
+  // attribute, as the old model reflected unknown members (body.leftMargin, frameSpacing...).
+  function readMember(obj, name) {
+    if (FORBIDDEN_MEMBERS.has(name))
+      throw new Error('no such member');
+    if (name in obj) {
+      const value = obj[name];
+      if (!isPlain(value))
+        throw new Error('member is not a value: ' + name);
+      return value;
+    }
+    if (obj.nodeType === 1) {
+      const value = obj.getAttribute(attributeName(name));
+      return value === null ? '' : value;
+    }
+    throw new Error('no such member: ' + name);
+  }
+
+  function writeMember(obj, name, value) {
+    if (FORBIDDEN_MEMBERS.has(name) || !isPlain(value))
+      throw new Error('cannot write member: ' + name);
+    if (name in obj) {
+      if (!isPlain(obj[name]))
+        throw new Error('member is not a value: ' + name);
+      obj[name] = value;
+      return true;
+    }
+    if (obj.nodeType === 1) {
+      obj.setAttribute(attributeName(name), String(value));
+      return true;
+    }
+    throw new Error('no such member: ' + name);
+  }
+
+  function collection(obj, name) {
+    if (!COLLECTIONS.has(name))
+      throw new Error('no such collection: ' + name);
+    if (name === 'all')
+      return obj === document ? allElements() : withoutAids(obj.getElementsByTagName('*'));
+    if (name === 'frames' && obj === document)
+      return Array.prototype.slice.call(document.querySelectorAll('frame, iframe'));
+    const list = obj[name];
+    if (!list || typeof list.length !== 'number')
+      throw new Error('no such collection: ' + name);
+    return withoutAids(list);
+  }
+
+  // ---- the operations -------------------------------------------------------------------------
+
+  const ops = {
+    // elements and the document (id 0)
+    tagName: id => element(id).tagName.toUpperCase(),
+    parent: id => ref(element(id).parentElement),
+    outerHTML: id => serialize(element(id), true),
+    setOuterHTML: (id, html) => {
+      const e = element(id);
+      if (!e.parentNode || e.parentNode.nodeType !== 1)
+        throw new Error('element cannot be replaced');
+      if (html === '') e.remove(); else e.outerHTML = html;
+      return true;
+    },
+    innerHTML: id => serialize(element(id), false),
+    setInnerHTML: (id, html) => { element(id).innerHTML = html; return true; },
+    innerText: id => crlf(element(id).innerText),
+    setInnerText: (id, text) => { element(id).innerText = lf(text); return true; },
+    outerText: id => crlf(element(id).innerText),
+    setOuterText: (id, text) => {
+      const e = element(id);
+      if (!e.parentNode || e.parentNode.nodeType !== 1)
+        throw new Error('element cannot be replaced');
+      if (text === '') e.remove(); else e.replaceWith(textFragment(text));
+      return true;
+    },
+    getAttr: (id, name) => element(id).getAttribute(attributeName(name)),
+    setAttr: (id, name, value) => { element(id).setAttribute(attributeName(name), String(value)); return true; },
+    removeAttr: (id, name) => { element(id).removeAttribute(attributeName(name)); return true; },
+    style: id => element(id).style.cssText,
+    setStyle: (id, text) => { element(id).style.cssText = String(text); return true; },
+    sourceIndex: id => allElements().indexOf(element(id)),
+    currentStyle: (id, name) => getComputedStyle(element(id)).getPropertyValue(String(name)),
+    prop: (id, name) => readMember(lookup(id), String(name)),
+    setProp: (id, name, value) => writeMember(lookup(id), String(name), value),
+    collLength: (id, name) => collection(lookup(id), String(name)).length,
+    collItem: (id, name, index) => {
+      const list = collection(lookup(id), String(name));
+      if (index < 0 || index >= list.length)
+        throw new Error('index out of range');
+      return ref(list[index]);
+    },
+    insertRow: (id, index) => ref(element(id).insertRow(index)),
+    insertCell: (id, index) => ref(element(id).insertCell(index)),
+    deleteRow: (id, index) => { element(id).deleteRow(index); return true; },
+    deleteCell: (id, index) => { element(id).deleteCell(index); return true; },
+
+    // the document
+    designMode: () => (document.designMode === 'on' ? 'On' : 'Off'),
+    setDesignMode: (id, on) => { document.designMode = on ? 'on' : 'off'; return true; },
+    execCommand: (id, command, value) => execCommand(command, value),
+    exec: (id, command, value) => exec(command, value),
+    docElement: (id, which) => {
+      if (which === 'body') return ref(document.body);
+      if (which === 'documentElement') return ref(document.documentElement);
+      if (which === 'activeElement') return ref(document.activeElement);
+      throw new Error('no such element');
+    },
+    serialize: () => serialize(document.documentElement, true),
+    sheetCount: () => document.styleSheets.length,
+    sheetItem: (id, index) => {
+      if (index < 0 || index >= document.styleSheets.length)
+        throw new Error('index out of range');
+      return ref(document.styleSheets[index]);
+    },
+    createSheet: (id, index) => {
+      const style = document.createElement('style');
+      aids.push(style);
+      const sheets = document.styleSheets;
+      const before = index >= 0 && index < sheets.length ? sheets[index].ownerNode : null;
+      if (before && before.parentNode)
+        before.parentNode.insertBefore(style, before);
+      else
+        (document.head || document.documentElement).appendChild(style);
+      return ref(style.sheet);
+    },
+
+    // the selection
+    selType: () => selectionType(),
+    selTextRange: () => {
+      const selection = document.getSelection();
+      let range;
+      if (selection && selection.rangeCount)
+        range = selection.getRangeAt(0).cloneRange();
+      else {
+        range = document.createRange();
+        range.setStart(document.body || document.documentElement, 0);
+        range.collapse(true);
+      }
+      return ref({ kind: 'text', range });
+    },
+    selControlRange: () => {
+      const selection = document.getSelection();
+      const object = selection && selection.rangeCount ? selectedObject(selection.getRangeAt(0)) : null;
+      if (!object)
+        throw new Error('no object selected');
+      return ref({ kind: 'control', items: [object] });
+    },
+    selEmpty: () => { document.getSelection().removeAllRanges(); return true; },
+
+    // text ranges
+    rText: id => plainText(textRange(id)),
+    rSetText: (id, text) => { replaceRange(textRange(id), textFragment(text)); return true; },
+    rHtml: id => {
+      const holder = document.createElement('div');
+      holder.appendChild(textRange(id).cloneContents());
+      return holder.innerHTML;
+    },
+    rParent: id => {
+      let n = textRange(id).commonAncestorContainer;
+      if (n.nodeType !== 1) n = n.parentElement || document.documentElement;
+      return ref(n);
+    },
+    rPaste: (id, html) => {
+      const range = textRange(id);
+      const { last } = replaceRange(range, htmlFragment(html));
+      if (last) range.setStartAfter(last);
+      range.collapse(!last);
+      return true;
+    },
+    rMoveToElement: (id, elementId) => { textRange(id).selectNodeContents(element(elementId)); return true; },
+    rMoveToPoint: (id, x, y) => {
+      const caret = document.caretRangeFromPoint(x, y);
+      if (!caret)
+        throw new Error('no text at that point');
+      const range = textRange(id);
+      range.setStart(caret.startContainer, caret.startOffset);
+      range.collapse(true);
+      return true;
+    },
+    rCollapse: (id, toStart) => { textRange(id).collapse(!!toStart); return true; },
+    rSelect: id => { selectRange(textRange(id)); return true; },
+    rOffset: (id, which) => {
+      const rect = rangeRect(textRange(id));
+      return Math.ceil(which === 'left' ? rect.left : rect.top);
+    },
+
+    // control ranges
+    cLength: id => controlRange(id).length,
+    cItem: (id, index) => {
+      const items = controlRange(id);
+      if (index < 0 || index >= items.length)
+        throw new Error('index out of range');
+      return ref(items[index]);
+    },
+    cCommonParent: id => {
+      const items = controlRange(id);
+      if (items.length === 1)
+        return ref(items[0]);
+      const range = document.createRange();
+      range.setStartBefore(items[0]);
+      range.setEndAfter(items[items.length - 1]);
+      let n = range.commonAncestorContainer;
+      if (n.nodeType !== 1) n = n.parentElement;
+      return ref(n);
+    },
+
+    // style sheets
+    sTitle: id => styleSheet(id).title || '',
+    sSetTitle: (id, title) => {
+      const owner = styleSheet(id).ownerNode;
+      if (!owner) throw new Error('sheet has no owner');
+      owner.setAttribute('title', String(title));
+      return true;
+    },
+    sDisabled: id => !!styleSheet(id).disabled,
+    sSetDisabled: (id, disabled) => { styleSheet(id).disabled = !!disabled; return true; },
+    sAddRule: (id, selector, style, index) => {
+      const sheet = styleSheet(id);
+      const at = index >= 0 && index <= sheet.cssRules.length ? index : sheet.cssRules.length;
+      sheet.insertRule(String(selector) + ' { ' + String(style) + ' }', at);
+      return true;
+    },
+    sOwner: id => ref(styleSheet(id).ownerNode),
+  };
+
+  function call(op, args) {
+    try {
+      if (!Object.prototype.hasOwnProperty.call(ops, op))
+        throw new Error('unknown operation ' + op);
+      const value = ops[op].apply(null, args);
+      return { ok: true, value: value === undefined ? null : value };
+    } catch (error) {
+      return { ok: false, error: String(error && error.message ? error.message : error) };
+    }
+  }
+
+  Object.defineProperty(window, '__korvelDesigner', {
+    value: Object.freeze({ call }),
+    enumerable: false,
+    configurable: false,
+    writable: false,
+  });
+})();
