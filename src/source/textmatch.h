@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace korvel {
+
+// How the source tools compare two characters when they search.
+enum class CaseMode {
+    Exact,     // character for character
+    AsciiFold, // A-Z and a-z are the same letters; every other character stands for itself
+    UpperCase, // letters are compared by their upper-case forms, so "Ä" matches "ä"
+};
+
+// A-Z become a-z; nothing else changes.
+constexpr QChar FoldAscii(QChar c) noexcept
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') ? QChar(char16_t(u + 32)) : c;
+}
+
+// The letters that end a whole word: A-Z, a-z and the upper half of code page 1252 (192 to
+// 255, which Unicode holds at the same code points).
+constexpr bool IsWordLetter(QChar c) noexcept
+{
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= 0xC0 && u <= 0xFF);
+}
+
+// Searches one needle in any number of texts in time linear in the haystack (Knuth-Morris-
+// Pratt), whatever the needle, so that the whole-text commands stay linear for every input.
+class TextMatcher final {
+public:
+    TextMatcher(const QString &needle, CaseMode mode);
+
+    // Index of the first occurrence at or after `from`, -1 when there is none. An empty
+    // needle is never found.
+    qsizetype indexIn(QStringView haystack, qsizetype from = 0) const;
+
+    qsizetype length() const { return m_needle.size(); }
+
+private:
+    QChar fold(QChar c) const;
+
+    QString m_needle; // already folded
+    std::vector<qsizetype> m_border;
+    CaseMode m_mode = CaseMode::Exact;
+};
+
+// First occurrence of `needle` at or after `from`, with only A-Z folded; -1 when absent.
+qsizetype IndexOfAsciiNoCase(QStringView haystack, const QString &needle, qsizetype from = 0);
+
+// True when `needle` occurs at `at`, with only A-Z folded.
+bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle);
+
+// Removes blanks and control characters (every code below 33) at both ends.
+QString TrimBlanks(const QString &text);
+
+// Letter case of A-Z and a-z only; umlauts and every other character stay.
+QString AsciiLowerCase(QString text);
+QString AsciiUpperCase(QString text);
+
+} // namespace korvel
