@@ -2,6 +2,7 @@
 // tests of this program (starting the engine is the slow part); each test loads its own page.
 #include "designer/engine.h"
 #include "designer/glyphtable.h"
+#include "designer/pulledpage.h"
 #include "designer/webenginebrowser.h"
 #include "scriptedprompter.h"
 
@@ -717,4 +718,18 @@ TEST_F(EngineTest, print_writesThePageToThePrinter)
     printer.setOutputFileName(output);
     ASSERT_TRUE(s_browser->print(printer));
     EXPECT_GT(QFileInfo(output).size(), 0);
+}
+
+TEST_F(EngineTest, thePulledPage_keepsOneGeneratorMetaOverRoundTrips)
+{
+    QString source = QStringLiteral("<!DOCTYPE html>\r\n<html><head><title>t</title></head><body><p>x</p></body></html>");
+    for (int trip = 0; trip < 3; ++trip) {
+        const HtmlDocument document = load(source.toUtf8());
+        const auto pulled = PulledPageText(source, document.serializedPage().value_or(QString()));
+        ASSERT_TRUE(pulled.has_value());
+        source = *pulled;
+    }
+    EXPECT_TRUE(source.startsWith(QStringLiteral("<!DOCTYPE html>\r\n<html>")));
+    EXPECT_EQ(source.count(QStringLiteral("generator"), Qt::CaseInsensitive), 1) << source.toStdString();
+    EXPECT_EQ(source.count(QStringLiteral("content=\"Korvel\"")), 1) << source.toStdString();
 }
