@@ -1,0 +1,156 @@
+// The designer on large pages: loading and serializing through the engine, and the text work of
+// taking the page back into the source view.
+#include "designer/engine.h"
+#include "designer/pulledpage.h"
+#include "designer/selectioncarry.h"
+#include "designer/webenginebrowser.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+using namespace korvel;
+
+namespace {
+
+// A page of about `bytes` characters: paragraphs with inline markup, tables and pictures.
+QString GeneratePage(qsizetype bytes)
+{
+    QString page = QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+                                  "<html><head><title>Large page</title>\r\n"
+                                  "<meta name=\"generator\" content=\"Other\"></head>\r\n<body>\r\n");
+    page.reserve(bytes + 1024);
+    for (int i = 0; page.size() < bytes; ++i) {
+        page += QStringLiteral("<p class=\"text\">Paragraph %1 with <b>bold</b>, <i>italic</i> and a "
+                               "<a href=\"page%1.html\">link</a> in its text.</p>\r\n").arg(i);
+        if (i % 10 == 0)
+            page += QStringLiteral("<table border=\"1\"><tr><td>a%1</td><td>b</td></tr>"
+                                   "<tr><td>c</td><td><img src=\"p%1.png\" width=\"10\" height=\"10\"></td></tr></table>\r\n")
+                        .arg(i);
+    }
+    page += QStringLiteral("</body></html>\r\n");
+    return page;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString path;
+    WebEngineBrowser browser;
+
+    Fixture()
+    {
+        path = dir.filePath(QStringLiteral("large.html"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(GeneratePage(1 << 20).toUtf8());
+        browser.setCallTimeout(30000);
+        browser.view()->resize(1024, 768);
+        browser.view()->show();
+    }
+};
+
+Fixture *g_fixture = nullptr;
+
+void BM_EngineLoad1MB(benchmark::State &state)
+{
+    for (auto _ : state) {
+        g_fixture->browser.Navigate(g_fixture->path);
+        if (!g_fixture->browser.waitUntilReady(60000))
+            state.SkipWithError("the page did not load");
+    }
+}
+BENCHMARK(BM_EngineLoad1MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_EngineSerialize1MB(benchmark::State &state)
+{
+    g_fixture->browser.Navigate(g_fixture->path);
+    g_fixture->browser.waitUntilReady(60000);
+    const auto document = g_fixture->browser.Document();
+    qsizetype size = 0;
+    for (auto _ : state) {
+        const auto page = document ? document->serializedPage() : std::nullopt;
+        if (!page) {
+            state.SkipWithError("no serialization");
+            break;
+        }
+        size = page->size();
+    }
+    state.counters["chars"] = double(size);
+}
+BENCHMARK(BM_EngineSerialize1MB)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_EngineSerializeDesignMode1MB(benchmark::State &state)
+{
+    g_fixture->browser.Navigate(g_fixture->path);
+    g_fixture->browser.waitUntilReady(60000);
+    const auto document = g_fixture->browser.Document();
+    if (!document || !document->setDesignMode(true) || !document->Exec(2328, true)) {
+        state.SkipWithError("no design mode");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document->serializedPage());
+    document->setDesignMode(false);
+}
+BENCHMARK(BM_EngineSerializeDesignMode1MB)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_PulledPageText(benchmark::State &state)
+{
+    const QString source = GeneratePage(state.range(0));
+    QString html = source.mid(source.indexOf(QStringLiteral("<html>")));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PulledPageText(source, html));
+    state.SetBytesProcessed(state.iterations() * html.size());
+}
+BENCHMARK(BM_PulledPageText)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_FramesetSourceText(benchmark::State &state)
+{
+    const QString source = GeneratePage(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FramesetSourceText(source));
+    state.SetBytesProcessed(state.iterations() * source.size());
+}
+BENCHMARK(BM_FramesetSourceText)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_PlaceSelectionInSource(benchmark::State &state)
+{
+    const QString source = GeneratePage(state.range(0));
+    DesignerSelectionSnapshot snapshot;
+    // Near the end of the page, and not there at all: the searches run over the whole text.
+    snapshot.SelText = QStringLiteral("nowhere in the page");
+    snapshot.SelHtml = QStringLiteral("nowhere <b>in</b> the page");
+    snapshot.SelParentHtml = QStringLiteral("<p>nowhere <b>in</b> the page</p>");
+    snapshot.SelSourceIndex = 90;
+    snapshot.ElementCount = 100;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlaceSelectionInSource(source, snapshot));
+    state.SetBytesProcessed(state.iterations() * source.size());
+}
+BENCHMARK(BM_PlaceSelectionInSource)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The engine refuses its sandbox when run as root.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture fixture;
+    g_fixture = &fixture;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_fixture = nullptr;
+    return 0;
+}
