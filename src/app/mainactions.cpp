@@ -98,13 +98,13 @@ constexpr int kNone = -1;
 
 const ButtonEntry kStandardButtons[] = {
     {"ToolButton1", QStyle::SP_FileIcon, "", 0}, {"OpenButton", QStyle::SP_DialogOpenButton, "", 0},
-    {"SaveButton", QStyle::SP_DialogSaveButton, "", 0}, {"PrintButton", kNone, "⎙", 0}, {"|", 0, "", 0},
-    {"CutButton", kNone, "✂", 0}, {"CopyButton", kNone, "⧉", 0}, {"PasteButton", kNone, "📋", 0},
-    {"UndoButton", QStyle::SP_ArrowBack, "", 0}, {"|", 0, "", 0}, {"ToolButtonFind", kNone, "🔍", 0},
+    {"SaveButton", QStyle::SP_DialogSaveButton, "", 0}, {"PrintButton", kNone, "▤", 0}, {"|", 0, "", 0},
+    {"CutButton", kNone, "✂", 0}, {"CopyButton", kNone, "❐", 0}, {"PasteButton", kNone, "▣", 0},
+    {"UndoButton", QStyle::SP_ArrowBack, "", 0}, {"|", 0, "", 0}, {"ToolButtonFind", kNone, "⌕", 0},
     {"ToolButton3", kNone, "↵", 0}, {"|", 0, "", 0}, {"ToolButtonSource", kNone, "</>", 0},
-    {"ToolButtonText", kNone, "T", 0}, {"ToolButtonEdit", kNone, "✎", 0}, {"ToolButtonBrowser", kNone, "🌐", 0},
+    {"ToolButtonText", kNone, "T", 0}, {"ToolButtonEdit", kNone, "✎", 0}, {"ToolButtonBrowser", kNone, "◫", 0},
     {"ButtonZoomPlus", kNone, "+", 1}, {"ButtonZoomMinus", kNone, "−", 1}, {"ToolButtonShowHtml", kNone, "<▸", 0},
-    {"ToolButtonBorders", kNone, "⬚", 0}, {"ToolButtonProperty", kNone, "⚙", 0}, {"ToolButton20", kNone, "📄", 0},
+    {"ToolButtonBorders", kNone, "⬚", 0}, {"ToolButtonProperty", kNone, "⚙", 0}, {"ToolButton20", kNone, "▧", 0},
     {"|", 0, "", 0}, {"ToolButtonSettings", kNone, "☰", 0}, {"ButtonNewWindow", kNone, "▭", 0},
     {"ToolButtonInfo", QStyle::SP_MessageBoxInformation, "", 0}, {"ToolButtonHelp", QStyle::SP_DialogHelpButton, "", 0},
 };
@@ -113,11 +113,11 @@ const ButtonEntry kFormatButtons[] = {
     {"BoldButton", kNone, "B", 1}, {"ItalicButton", kNone, "I", 2}, {"UnderlineButton", kNone, "U", 3},
     {"ToolButton7", kNone, "S", 4}, {"ToolButtonSup", kNone, "x²", 0}, {"ToolButtonSub", kNone, "x₂", 0},
     {"|", 0, "", 0}, {"BulletsButton", kNone, "•≡", 0}, {"ToolButton4", kNone, "1≡", 0},
-    {"LeftAlign", kNone, "⫷", 0}, {"CenterAlign", kNone, "≡", 0}, {"ButtonJustify", kNone, "☰", 0},
-    {"RightAlign", kNone, "⫸", 0}, {"ToolButtonIndent", kNone, "→", 0}, {"ToolButton14", kNone, "←", 0},
+    {"LeftAlign", kNone, "⇤", 0}, {"CenterAlign", kNone, "≡", 0}, {"ButtonJustify", kNone, "☰", 0},
+    {"RightAlign", kNone, "⇥", 0}, {"ToolButtonIndent", kNone, "→", 0}, {"ToolButton14", kNone, "←", 0},
     {"|", 0, "", 0}, {"ToolButtonMulti", kNone, "BR", 0}, {"ToolButtonLine", kNone, "HR", 0},
     {"ToolButtonColor", kNone, "#", 1}, {"ToolButtonRemoveF", kNone, "A̶", 0}, {"ToolButtonNoDiv", kNone, "¶", 0},
-    {"ToolButtonLink", kNone, "🔗", 0}, {"ToolButtonImage", kNone, "🖼", 0}, {"ToolButtonFont", kNone, "F", 2},
+    {"ToolButtonLink", kNone, "a↗", 0}, {"ToolButtonImage", kNone, "img", 0}, {"ToolButtonFont", kNone, "F", 2},
     {"ToolButtonStyle", kNone, "css", 0},
 };
 

@@ -87,6 +87,9 @@ void TMainForm::buildPages()
         if (auto *menu = findChild<QMenu *>(QStringLiteral("PopupMenu2")))
             menu->popup(m_editor->mapToGlobal(pos));
     });
+    // The right margin follows the editor's width: the last fully visible column.
+    connect(m_editor, &SynMemo::resized, this,
+            [this] { m_editor->setRightMarginColumn(m_editor->visibleColumns() - 1); });
     connect(m_editor, &SynMemo::clicked, this, &TMainForm::StatusUpdate);
     connect(m_editor, &SynMemo::keyReleased, this, &TMainForm::StatusUpdate);
     connect(m_editor, &SynMemo::cursorPositionChanged, this, &TMainForm::StatusUpdate);
@@ -243,7 +246,6 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     StatusUpdate();
-    m_editor->setRightMarginColumn(m_editor->visibleColumns() - 1);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent *event)

@@ -322,8 +322,8 @@ int SynMemo::visibleColumns() const
     const int charWidth = int(SendScintilla(SCI_TEXTWIDTH, STYLE_DEFAULT, "M"));
     if (charWidth <= 0)
         return 0;
-    int textWidth = viewport()->width();
-    return textWidth / charWidth;
+    const int gutter = int(SendScintilla(SCI_GETMARGINWIDTHN, 0ul)) + int(SendScintilla(SCI_GETMARGINLEFT));
+    return qMax(0, viewport()->width() - gutter) / charWidth;
 }
 
 void SynMemo::setFontSize(int points)
@@ -496,6 +496,12 @@ void SynMemo::keyReleaseEvent(QKeyEvent *event)
 {
     QsciScintilla::keyReleaseEvent(event);
     emit keyReleased();
+}
+
+void SynMemo::resizeEvent(QResizeEvent *event)
+{
+    QsciScintilla::resizeEvent(event);
+    emit resized();
 }
 
 void SynMemo::focusInEvent(QFocusEvent *event)
