@@ -100,13 +100,11 @@ QString lineSeparator(LineBreakStyle style)
     return QStringLiteral("\r\n");
 }
 
-QStringList splitLines(const QString &text, LineBreakStyle *style)
+namespace {
+
+QStringList splitAt(const QString &text, bool bySeparator)
 {
-    const LineBreakStyle found = lineBreakStyleOf(text);
-    if (style)
-        *style = found;
     QStringList lines;
-    const bool bySeparator = found == LineBreakStyle::LineSeparator;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -120,6 +118,21 @@ QStringList splitLines(const QString &text, LineBreakStyle *style)
     }
     lines.append(text.mid(start));
     return lines;
+}
+
+} // namespace
+
+QStringList splitLines(const QString &text, LineBreakStyle *style)
+{
+    const LineBreakStyle found = lineBreakStyleOf(text);
+    if (style)
+        *style = found;
+    return splitAt(text, found == LineBreakStyle::LineSeparator);
+}
+
+QStringList splitAtLineBreaks(const QString &text)
+{
+    return splitAt(text, false);
 }
 
 QString decodeAnsi(const QByteArray &bytes)

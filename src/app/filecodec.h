@@ -29,6 +29,8 @@ struct DecodedDocument {
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.
 QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
 LineBreakStyle lineBreakStyleOf(const QString &text);
+// Splits at CR LF, CR and LF only: the form in which commands hand back whole texts.
+QStringList splitAtLineBreaks(const QString &text);
 QString lineSeparator(LineBreakStyle style);
 
 DecodedDocument decodeDocument(const QByteArray &bytes);

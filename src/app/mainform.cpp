@@ -38,6 +38,17 @@ int engineMajorVersionOf(const QString &version)
     return ok ? value : 0;
 }
 
+QSize mainWindowSize(const QSize &screen)
+{
+    QSize size(786, 543);
+    if (screen.width() > 1000) {
+        size.setWidth(1000);
+        if (screen.height() > 700)
+            size.setHeight(700);
+    }
+    return size;
+}
+
 TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
@@ -190,12 +201,7 @@ void TMainForm::FormCreate()
 
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1280, 1024);
-    QSize size(786, 543);
-    if (screen.width() > 1000) {
-        size.setWidth(1000);
-        if (screen.height() > 700)
-            size.setHeight(700);
-    }
+    const QSize size = mainWindowSize(screen.size());
     resize(size);
     move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
 }

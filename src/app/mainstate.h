@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace korvel {
@@ -17,5 +18,9 @@ struct MainSettings {
 // The leading whole number of an engine version text ("102.0.5005.177" gives 102); 0 when
 // the text does not start with a digit.
 int engineMajorVersionOf(const QString &version);
+
+// The main window's first size for a screen: 1000 wide on screens wider than 1000 pixels, then
+// 700 high on screens taller than 700; otherwise 786 by 543.
+QSize mainWindowSize(const QSize &screen);
 
 } // namespace korvel

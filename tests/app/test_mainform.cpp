@@ -157,6 +157,35 @@ TEST_F(MainFormTest, engineVersionIsItsWholeLeadingNumber)
         "No supported IE version found. Design mode not available. See system requirements! IE version:4"));
 }
 
+TEST(MainWindowSize, followsTheScreen)
+{
+    EXPECT_EQ(mainWindowSize(QSize(1280, 1024)), QSize(1000, 700));
+    EXPECT_EQ(mainWindowSize(QSize(1024, 600)), QSize(1000, 543));
+    EXPECT_EQ(mainWindowSize(QSize(800, 600)), QSize(786, 543));
+}
+
+TEST_F(MainFormTest, commandLineOpensAnExistingFileAndIgnoresAMissingOne)
+{
+    prompter.answerDialog(chooseLanguage(1));
+    form = std::make_unique<TMainForm>(prompter);
+    form->setCommandLine({work.filePath(QStringLiteral("nothing-here.html"))});
+    form->show();
+    EXPECT_TRUE(form->document().FileName.isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    form.reset();
+
+    const QString page = work.filePath(QStringLiteral("start.js"));
+    writeAll(page, "var a = 1;");
+    prompter.answerDialog(chooseLanguage(1));
+    form = std::make_unique<TMainForm>(prompter);
+    form->setCommandLine({page, QStringLiteral("ignored")});
+    form->show();
+    EXPECT_EQ(form->document().FileName, page);
+    EXPECT_EQ(form->editor()->highlighter(), Highlighter::JavaScript);
+    EXPECT_EQ(form->editor()->text(), QStringLiteral("var a = 1;"));
+    EXPECT_TRUE(prompter.unexpected().isEmpty());
+}
+
 TEST_F(MainFormTest, openEditSaveAsTextAndReload)
 {
     start(1);
