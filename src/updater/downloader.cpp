@@ -64,7 +64,8 @@ DownloadResult Downloader::fetch(const QUrl &url, const QString &targetPath)
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
-    store(reply->readAll());
+    if (reply->isOpen())
+        store(reply->readAll());
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);

@@ -1,4 +1,4 @@
-#include "updatetestserver.h"
+#include "updatertestsupport.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -113,6 +113,46 @@ bool copySleepProgram(const QString &path)
 bool isExecutable(const QString &path)
 {
     return QFileInfo(path).isExecutable();
+}
+
+RunningDummies::~RunningDummies()
+{
+    for (auto &process : m_processes) {
+        process->kill();
+        process->waitForFinished(1000);
+    }
+}
+
+QProcess &RunningDummies::start(const QString &name, const QStringList &prefix)
+{
+    const QString path = QDir(m_folder).filePath(name);
+    if (!QFile::exists(path))
+        copySleepProgram(path);
+    auto process = std::make_unique<QProcess>();
+    const QStringList arguments{QStringLiteral("30")};
+    if (prefix.isEmpty())
+        process->start(path, arguments);
+    else
+        process->start(prefix.first(), prefix.mid(1) + QStringList{path} + arguments);
+    process->waitForStarted(5000);
+    m_processes.push_back(std::move(process));
+    return *m_processes.back();
+}
+
+bool hasFinished(QProcess &process)
+{
+    return process.state() == QProcess::NotRunning || process.waitForFinished(3000);
+}
+
+bool waitForExecutable(qint64 pid, const QString &name)
+{
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)).endsWith(name))
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
 }
 
 } // namespace korvel::test

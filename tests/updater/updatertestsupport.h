@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <memory>
+#include <vector>
+
 namespace korvel::test {
 
 // A real HTTP (or HTTPS) server on 127.0.0.1, serving the files of a folder, run as a separate
@@ -47,5 +50,28 @@ QByteArray waitForFile(const QString &path);
 // that name and can be ended.
 bool copySleepProgram(const QString &path);
 bool isExecutable(const QString &path);
+
+// Copies of the sleep program under given names in a folder, running until the test ends
+// them or this object goes.
+class RunningDummies final {
+public:
+    explicit RunningDummies(const QString &folder) : m_folder(folder) {}
+    ~RunningDummies();
+    Q_DISABLE_COPY_MOVE(RunningDummies)
+
+    // Starts the copy named `name` (made when missing), through `prefix` when given.
+    QProcess &start(const QString &name, const QStringList &prefix = {});
+
+private:
+    QString m_folder;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+// True when the process has ended or ends within a few seconds.
+bool hasFinished(QProcess &process);
+
+// Waits until the process runs an executable whose path ends in `name` (a program started
+// through another one switches a moment later).
+bool waitForExecutable(qint64 pid, const QString &name);
 
 } // namespace korvel::test
