@@ -6,11 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
 #include <optional>
 
+#include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -133,6 +136,27 @@ int endProcesses(const QList<qint64> &pids)
 bool startProgram(const QString &path, const QStringList &arguments)
 {
     return QProcess::startDetached(path, arguments);
+}
+
+bool startProgramAsOwner(const QString &path)
+{
+    const uint owner = processOwner();
+    if (owner == ::getuid())
+        return startProgram(path);
+    const passwd *account = ::getpwuid(owner);
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (!account || setpriv.isEmpty())
+        return false;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), QFile::decodeName(account->pw_dir));
+    environment.insert(QStringLiteral("USER"), QFile::decodeName(account->pw_name));
+    environment.insert(QStringLiteral("LOGNAME"), QFile::decodeName(account->pw_name));
+    QProcess process;
+    process.setProgram(setpriv);
+    process.setArguments({QStringLiteral("--reuid=%1").arg(owner), QStringLiteral("--regid=%1").arg(account->pw_gid),
+                          QStringLiteral("--init-groups"), QStringLiteral("--"), path});
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
 }
 
 } // namespace korvel

@@ -25,4 +25,9 @@ int endProcesses(const QList<qint64> &pids);
 // Starts a program with arguments, not through a shell, and does not wait for it.
 bool startProgram(const QString &path, const QStringList &arguments = {});
 
+// Starts a program as the user whose processes the updater ends. When the updater runs
+// elevated on behalf of another user, the program runs as that user again, with that user's
+// home, instead of inheriting the elevation.
+bool startProgramAsOwner(const QString &path);
+
 } // namespace korvel

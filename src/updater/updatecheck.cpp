@@ -202,7 +202,7 @@ void TFormUpdate::installReplacingProgram()
     m_progressBar->setValue(m_progressBar->maximum());
     if (m_prompter.message(MessageKind::Information, text(UpdateComplete), Buttons::YesNo) != Answer::Yes)
         return;
-    if (startProgram(program)) {
+    if (startProgramAsOwner(program)) {
         QFile::remove(backup);
         endUpdater();
     } else {

@@ -11,11 +11,13 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <unistd.h>
 
 using namespace korvel;
 using namespace korvel::test;
@@ -219,6 +221,35 @@ TEST_F(UpdateFlowTest, restartingStartsTheNewProgramAndDropsTheBackup)
     EXPECT_FALSE(QFile::exists(backup()));
     EXPECT_TRUE(form->hasEnded());
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(UpdateFlowTest, elevatedUpdaterStartsTheNewProgramAsTheAskingUser)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to stand for an elevated updater";
+    if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "setpriv is not installed";
+    const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+        | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(programFolder.path(), open));
+    ASSERT_TRUE(QFile::setPermissions(markers.path(), open | QFile::WriteGroup | QFile::WriteOther));
+    publish(QStringLiteral("2.3.1"), QStringLiteral("korvel-2.3.1"));
+    serve(QStringLiteral("updates/korvel-2.3.1"),
+          "#!/bin/sh\nid -u > '" + marker(QStringLiteral("user")).toUtf8() + "'\n");
+    prompter.answer(Answer::Yes);
+    prompter.answer(Answer::Yes);
+    prompter.answer(Answer::Yes);
+    const QByteArray saved = qgetenv("PKEXEC_UID");
+    qputenv("PKEXEC_UID", "65534");
+    openForm().BitBtn1Click();
+    if (saved.isNull())
+        qunsetenv("PKEXEC_UID");
+    else
+        qputenv("PKEXEC_UID", saved);
+
+    EXPECT_EQ(prompter.texts(), (QStringList{laterVersion, hasToBeTerminated, updateComplete}));
+    EXPECT_EQ(waitForFile(marker(QStringLiteral("user"))), QByteArray("65534\n"));
+    EXPECT_TRUE(form->hasEnded());
 }
 
 TEST_F(UpdateFlowTest, versionsThatAreNotLaterInstallNothing)

@@ -6,8 +6,11 @@
 #include "updater/updateaddress.h"
 #include "updater/updatermessages.h"
 #include "updater/updatenames.h"
+#include "updater/updatercontext.h"
 #include "updater/versioncompare.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -271,6 +274,24 @@ TEST(UpdateAddress, environmentReplacesTheBuiltInServer)
 
     qputenv("KORVEL_UPDATE_URL", "http://127.0.0.1:8765/mirror");
     EXPECT_EQ(updateServerRoot(), QUrl(QStringLiteral("http://127.0.0.1:8765/mirror")));
+    if (saved.isNull())
+        qunsetenv("KORVEL_UPDATE_URL");
+    else
+        qputenv("KORVEL_UPDATE_URL", saved);
+}
+
+TEST(UpdaterContext, runningProgramSuppliesItsFoldersVersionAndServer)
+{
+    const QByteArray saved = qgetenv("KORVEL_UPDATE_URL");
+    qputenv("KORVEL_UPDATE_URL", "http://127.0.0.1:8765");
+    const UpdaterContext context = runningUpdaterContext();
+    EXPECT_EQ(context.arguments, QCoreApplication::arguments().mid(1));
+    EXPECT_EQ(context.programFolder, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(context.selfPath, QCoreApplication::applicationFilePath());
+    EXPECT_EQ(context.tempFolder, QDir::tempPath());
+    EXPECT_EQ(context.dataFolder, qEnvironmentVariable("KORVEL_DATA_DIR"));
+    EXPECT_EQ(context.serverRoot, QUrl(QStringLiteral("http://127.0.0.1:8765")));
+    EXPECT_FALSE(fourPartVersion(context.ownVersion).isEmpty()) << context.ownVersion.toStdString();
     if (saved.isNull())
         qunsetenv("KORVEL_UPDATE_URL");
     else
