@@ -37,7 +37,7 @@ private:
     bool m_https = false;
 };
 
-// Small file helpers for the updater tests.
+// Files and programs for the updater tests.
 bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 // A shell script that writes "started:<number of arguments>" into `marker` when run.
