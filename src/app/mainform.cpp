@@ -4,6 +4,7 @@
 #include "app/documentfile.h"
 #include "app/filecommands.h"
 #include "app/formsellang.h"
+#include "app/launchcommands.h"
 #include "app/settingscommands.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
@@ -139,6 +140,7 @@ void TMainForm::connectCommands()
 {
     m_fileCommands->connectActions();
     m_settingsCommands->connectActions();
+    (new LaunchCommands(*this))->connectActions();
 }
 
 void TMainForm::bind(const QStringList &names, const std::function<void()> &handler)
