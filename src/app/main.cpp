@@ -1,5 +1,6 @@
 // Korvel, the editor: creates the main window and runs the event loop.
 #include "app/mainform.h"
+#include "designer/designercontroller.h"
 #include "prompt/qtprompter.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     korvel::QtPrompter prompter;
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
+    korvel::DesignerController designer(form);
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();

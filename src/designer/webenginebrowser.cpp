@@ -325,6 +325,10 @@ bool WebEngineBrowser::pageAction(int action)
 {
     if (m_busy > 0 || !hasDocument())
         return false;
+    // The engine edits in the frame that has the focus; a command from a menu or a tool bar
+    // must reach the page all the same.
+    if (QWebEngineView *shown = view(); shown && !shown->hasFocus())
+        shown->setFocus(Qt::OtherFocusReason);
     m_page->triggerAction(static_cast<QWebEnginePage::WebAction>(action));
     return true;
 }
