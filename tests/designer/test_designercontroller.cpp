@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -375,4 +376,38 @@ TEST_F(DesignerControllerTest, designerEditCommands_workOnThePageInDesignMode_el
     trigger("EditUndoItem");
     QTest::qWait(100);
     EXPECT_EQ(second.innerHTML(), QStringLiteral("Second line"));
+}
+
+TEST_F(DesignerControllerTest, openOnTheDesignerPage_showsAndLoadsTheChosenFile)
+{
+    openInDesigner();
+    trigger("BrowserEditmode1");
+    const QString other = writeFile(QStringLiteral("opened.html"), "<html><body><p>opened</p></body></html>");
+    prompter.answerOpenFile(other);
+    trigger("FileOpenItem");
+    EXPECT_FALSE(designer->designModeChecked()) << "design mode goes off first";
+    ASSERT_TRUE(designer->browser().waitUntilReady());
+    EXPECT_EQ(designer->browser().LocationName(), QStringLiteral("opened.html"));
+    EXPECT_EQ(form->document().FileName, other);
+    EXPECT_TRUE(form->editor()->text().contains(QStringLiteral("<p>opened</p>")));
+    EXPECT_EQ(prompter.fileRequests().size(), 1);
+    EXPECT_EQ(prompter.fileRequests().first().name, QStringLiteral("page.html"));
+}
+
+TEST_F(DesignerControllerTest, theRightButtonMenu_offersCopyAndPasteOnlyInDesignMode)
+{
+    openInDesigner();
+    QMenu *menu = form->findChild<QMenu *>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(menu, nullptr);
+    QWebEngineView *view = designer->browser().view();
+    Q_EMIT view->customContextMenuRequested(QPoint(10, 10));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(form->action(QStringLiteral("Kopieren1"))->isEnabled());
+    EXPECT_FALSE(form->action(QStringLiteral("Einfuegen1"))->isEnabled());
+    menu->hide();
+    trigger("BrowserEditmode1");
+    Q_EMIT view->customContextMenuRequested(QPoint(10, 10));
+    EXPECT_TRUE(form->action(QStringLiteral("Kopieren1"))->isEnabled());
+    EXPECT_TRUE(form->action(QStringLiteral("Einfuegen1"))->isEnabled());
+    menu->hide();
 }
