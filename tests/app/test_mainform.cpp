@@ -4,6 +4,7 @@
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
 #include "scriptedprompter.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,21 +21,10 @@
 
 using namespace korvel;
 using test::ScriptedPrompter;
+using test::readAll;
+using test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Answers the language chooser with the given entry.
 std::function<int(QDialog &)> chooseLanguage(int index)

@@ -1,6 +1,7 @@
 #include "generators/formtext.h"
 
 #include "scriptedprompter.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,21 +14,10 @@
 
 using namespace korvel;
 using test::ScriptedPrompter;
+using test::readAll;
+using test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class FormTextTest : public ::testing::Test {
 protected:
