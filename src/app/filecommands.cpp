@@ -1,6 +1,7 @@
 #include "app/filecommands.h"
 
 #include "app/documentfile.h"
+#include "app/designerside.h"
 #include "app/filecodec.h"
 #include "app/mainform.h"
 #include "editor/synmemo.h"
@@ -50,6 +51,7 @@ void FileCommands::connectActions()
     m_form.bind({QStringLiteral("Deletebackupfiles1")}, [this] { DeleteBackupFiles(); });
     m_form.bind({QStringLiteral("FilePrintItem"), QStringLiteral("PrintButton"), QStringLiteral("Print1")},
                 [this] { Print(); });
+    m_form.bind({QStringLiteral("Printpreview1")}, [this] { PrintPreview(); });
     m_form.bind({QStringLiteral("FileExitItem")}, [this] { FileExit(); });
     m_form.bind({QStringLiteral("EditUndoItem"), QStringLiteral("UndoButton"), QStringLiteral("Rckgngig1")},
                 [this] { Undo(); });
@@ -63,6 +65,11 @@ void FileCommands::connectActions()
                 [this] { Paste(); });
     // Print preview belongs to the designer view and stays off until the designer enables it.
     m_form.action(QStringLiteral("Printpreview1"))->setEnabled(false);
+}
+
+DesignerSide *FileCommands::designerPage() const
+{
+    return m_form.activePage() == 1 ? m_form.designerSide() : nullptr;
 }
 
 QString FileCommands::newDocumentTemplate(const QString &charset)
@@ -89,15 +96,17 @@ void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
 {
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
-    // Unsaved work is asked about first; Cancel keeps it.
-    if (m_form.activePage() == 0) {
-        doc.SaveCancelled = false;
-        AskSaveChanges();
-        if (doc.SaveCancelled)
+    // The designer's page comes back into the source first; then unsaved work is asked
+    // about, and Cancel keeps it.
+    if (m_form.activePage() == 1) {
+        m_form.setActivePage(0);
+        if (m_form.activePage() == 1)
             return;
     }
-    if (m_form.activePage() == 1)
-        m_form.setActivePage(0);
+    doc.SaveCancelled = false;
+    AskSaveChanges();
+    if (doc.SaveCancelled)
+        return;
     editor->setHighlighter(Highlighter::Html);
     m_form.SetFileName(m_form.line(0));
     editor->clearAll();
@@ -137,9 +146,13 @@ bool FileCommands::OpenDocumentFile(const QString &path)
 
 void FileCommands::FileOpen()
 {
+    if (DesignerSide *designer = designerPage()) {
+        designer->FileOpen();
+        return;
+    }
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
-    if (m_form.activePage() == 0) {
+    {
         if (!editor->text().isEmpty() && editor->modified()) {
             AskSaveChanges();
             if (doc.SaveCancelled) {
@@ -194,6 +207,17 @@ void FileCommands::FileSave()
         FileSaveAs();
         return;
     }
+    if (DesignerSide *designer = designerPage()) {
+        designer->FileSave();
+        return;
+    }
+    SaveSourceText();
+}
+
+void FileCommands::SaveSourceText()
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
         editor->setModified(false);
@@ -211,8 +235,10 @@ void FileCommands::FileSaveAs()
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
     doc.SaveCancelled = false;
-    if (m_form.activePage() == 1)
-        m_form.setActivePage(0);
+    if (DesignerSide *designer = designerPage()) {
+        designer->FileSaveAs();  // takes the page back to the source, then comes here again
+        return;
+    }
 
     FileRequest request;
     request.filter = kSaveFilter;
@@ -364,8 +390,10 @@ int FileCommands::printLines(QPrinter &printer, const QStringList &lines)
 
 void FileCommands::Print()
 {
-    if (m_form.activePage() != 0)
-        return;  // the designer prints its own page
+    if (DesignerSide *designer = designerPage()) {
+        designer->Print();
+        return;
+    }
     QPrinter printer;
     if (!m_form.prompter().choosePrinter(printer))
         return;
@@ -374,12 +402,17 @@ void FileCommands::Print()
 
 void FileCommands::PrintPreview()
 {
+    // Only the designer has a print preview.
+    if (DesignerSide *designer = designerPage())
+        designer->PrintPreview();
 }
 
 void FileCommands::FileExit()
 {
     EditorDocument &doc = m_form.document();
     doc.SaveCancelled = false;
+    if (DesignerSide *designer = designerPage())
+        designer->PullDesignerDocument();
     AskSaveChanges();
     if (doc.SaveCancelled)
         return;
@@ -390,25 +423,33 @@ void FileCommands::FileExit()
 
 void FileCommands::Undo()
 {
-    if (m_form.activePage() == 0)
+    if (DesignerSide *designer = designerPage())
+        designer->Undo();
+    else
         m_form.editor()->undo();
 }
 
 void FileCommands::Cut()
 {
-    if (m_form.activePage() == 0)
+    if (DesignerSide *designer = designerPage())
+        designer->Cut();
+    else
         m_form.editor()->cut();
 }
 
 void FileCommands::Copy()
 {
-    if (m_form.activePage() == 0)
+    if (DesignerSide *designer = designerPage())
+        designer->Copy();
+    else
         m_form.editor()->copy();
 }
 
 void FileCommands::Paste()
 {
-    if (m_form.activePage() == 0)
+    if (DesignerSide *designer = designerPage())
+        designer->Paste();
+    else
         m_form.editor()->paste();
 }
 

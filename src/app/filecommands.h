@@ -7,6 +7,7 @@ class QPrinter;
 
 namespace korvel {
 
+class DesignerSide;
 class TMainForm;
 struct FileFormat;
 
@@ -34,6 +35,8 @@ public:
     void Paste();
 
     // Operations used by other commands
+    // The source side of Save: writes the editor's text to FileName, or says why it could not.
+    void SaveSourceText();
     bool OpenDocumentFile(const QString &path);
     void AskSaveChanges();
     bool SaveAnsiText(const QString &path);
@@ -46,6 +49,9 @@ public:
     static int printLines(QPrinter &printer, const QStringList &lines);
 
 private:
+    // The designer when its page is active, else nothing.
+    DesignerSide *designerPage() const;
+
     enum class SaveResult { Saved, Failed, Cancelled };
     // Writes the editor's text in the document's format; asks first when Windows-1252
     // cannot hold the text.

@@ -18,6 +18,7 @@ class QLineEdit;
 
 namespace korvel {
 
+class DesignerSide;
 class Prompter;
 class SynMemo;
 class FileCommands;
@@ -68,6 +69,10 @@ public:
     void showHelpContext(int context);  // context 0: the table of contents
 
     FileCommands &fileCommands() { return *m_fileCommands; }
+
+    // The designer, once it is there; the file commands hand it their work on its page.
+    void setDesignerSide(DesignerSide *designer) { m_designer = designer; }
+    DesignerSide *designerSide() const { return m_designer; }
     SettingsCommands &settingsCommands() { return *m_settingsCommands; }
 
     // Connects a command to the named menu items and tool buttons and enables them.
@@ -123,6 +128,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QList<QLabel *> m_panels;
     FileCommands *m_fileCommands = nullptr;
+    DesignerSide *m_designer = nullptr;
     SettingsCommands *m_settingsCommands = nullptr;
 };
 

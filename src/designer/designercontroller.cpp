@@ -113,27 +113,6 @@ QLineEdit *DesignerController::editUrl() const
 
 // ---- wiring -------------------------------------------------------------------------------
 
-void DesignerController::reroute(const QStringList &names, std::function<void()> designer,
-                                 std::function<void()> source)
-{
-    for (const QString &name : names) {
-        QAction *a = action(name);
-        if (!a)
-            continue;
-        // The source view's handler is the one the file commands connected; the designer page
-        // needs its own, so the item goes to whichever fits the page shown.
-        QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-        a->setEnabled(true);
-        a->setProperty("connected", true);
-        connect(a, &QAction::triggered, this, [this, designer, source] {
-            if (onDesignerPage())
-                designer();
-            else
-                source();
-        });
-    }
-}
-
 void DesignerController::connectActions()
 {
     const auto bind = [this](const QStringList &names, std::function<void()> handler) {
@@ -154,25 +133,7 @@ void DesignerController::connectActions()
     bind({QStringLiteral("Refresh1")}, [this] { Refresh1Click(); });
     bind({QStringLiteral("Messages")}, [this] { MessagesClick(); });
 
-    FileCommands &files = m_form.fileCommands();
-    reroute({QStringLiteral("FileSaveItem"), QStringLiteral("SaveButton")}, [this] { FileSave(); },
-            [&files] { files.FileSave(); });
-    reroute({QStringLiteral("FileSaveAsItem")}, [this] { FileSaveAs(); }, [&files] { files.FileSaveAs(); });
-    reroute({QStringLiteral("FileOpenItem"), QStringLiteral("OpenButton")}, [this] { FileOpen(); },
-            [&files] { files.FileOpen(); });
-    reroute({QStringLiteral("FilePrintItem"), QStringLiteral("PrintButton"), QStringLiteral("Print1")},
-            [this] { Print(); }, [&files] { files.Print(); });
-    reroute({QStringLiteral("Printpreview1")}, [this] { PrintPreview(); }, [&files] { files.PrintPreview(); });
-    reroute({QStringLiteral("EditUndoItem"), QStringLiteral("UndoButton"), QStringLiteral("Rckgngig1")},
-            [this] { Undo(); }, [&files] { files.Undo(); });
-    reroute({QStringLiteral("EditCutItem"), QStringLiteral("CutButton"), QStringLiteral("Ausschneiden1")},
-            [this] { Cut(); }, [&files] { files.Cut(); });
-    reroute({QStringLiteral("EditCopyItem"), QStringLiteral("CopyButton"), QStringLiteral("Kopieren1"),
-             QStringLiteral("Kopieren2")},
-            [this] { Copy(); }, [&files] { files.Copy(); });
-    reroute({QStringLiteral("EditPasteItem"), QStringLiteral("PasteButton"), QStringLiteral("Einfuegen1"),
-             QStringLiteral("Einfgen1")},
-            [this] { Paste(); }, [&files] { files.Paste(); });
+    m_form.setDesignerSide(this);
 
     for (const char *name : {"BrowserEditmode1", "ToolButtonEdit", "ToolButtonShowHtml", "Messages"})
         setChecked(QLatin1String(name), false);
@@ -225,8 +186,11 @@ bool DesignerController::PageControl1Changing(int leavingPage)
     document.SaveCancelled = false;
     if (leavingPage == 0) {
         if (!document.FileName.isEmpty() && document.FileName != line(0)) {
+            // A save that did not happen keeps the source page: the designer would show the
+            // old file and its page would later replace the unsaved text.
             m_form.fileCommands().FileSave();
-            m_form.editor()->setModified(false);
+            if (!m_form.editor()->text().isEmpty() && m_form.editor()->modified())
+                document.SaveCancelled = true;
         } else {
             m_form.fileCommands().AskSaveChanges();
         }
@@ -748,7 +712,7 @@ void DesignerController::FileSave()
         return;
     const QString doctype = DoctypeOf(editor->text());
     editor->setText(StripBorderStyleText(doctype.isEmpty() ? *html : doctype + kCrLf + *html));
-    m_form.fileCommands().FileSave();
+    m_form.fileCommands().SaveSourceText();
 }
 
 void DesignerController::FileSaveAs()
@@ -761,14 +725,26 @@ void DesignerController::FileSaveAs()
         if (html)
             editor->setText(*html);
     }
+    m_form.setActivePage(0);
+    if (onDesignerPage())
+        return;  // the page change was refused
     m_form.fileCommands().FileSaveAs();
 }
 
 void DesignerController::FileOpen()
 {
     EditorDocument &document = m_form.document();
-    if (designModeChecked())
+    if (designModeChecked()) {
+        // Edits made in design mode live only in the engine until they are pulled: another
+        // page must not replace them without a question.
+        document.SaveCancelled = false;
+        m_form.fileCommands().AskSaveChanges();
+        if (document.SaveCancelled) {
+            document.SaveCancelled = false;
+            return;
+        }
         ToggleDesignMode();
+    }
     FileRequest request;
     request.filter = QStringLiteral("All (*.*)|*.*|HTML|*.HTML;*.HTM;*.html;*.htm|TXT|*.TXT;*.txt|RTF|*.RTF;*.rtf");
     request.folder = folderPart(document.FileName);

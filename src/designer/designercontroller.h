@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/designerside.h"
 #include "designer/selectioncarry.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class Engine;
 // The designer page of the main window: handing the document between the views, design mode,
 // the design aids and browser functions, the selection carry-over, and the designer's side of
 // the File and Edit commands. It owns the browser engine and puts its view on the page.
-class DesignerController final : public QObject {
+class DesignerController final : public QObject, public DesignerSide {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DesignerController)
 
@@ -50,7 +51,7 @@ public:
     void ToggleDesignMode();
     // The check mark of BrowserEditmode1: design mode was switched on by this program.
     bool designModeChecked() const { return m_designModeOn; }
-    void PullDesignerDocument();
+    void PullDesignerDocument() override;
     void ToolButtonSourceClick();
     void Showsourcecode1Click();
     void ShowPageSource();
@@ -76,15 +77,15 @@ public:
     void PopupMenu1Popup(const QPoint &globalPosition);
 
     // The designer's side of the File and Edit commands.
-    void FileSave();
-    void FileSaveAs();
-    void FileOpen();
-    void Print();
-    void PrintPreview();
-    void Undo();
-    void Cut();
-    void Copy();
-    void Paste();
+    void FileSave() override;
+    void FileSaveAs() override;
+    void FileOpen() override;
+    void Print() override;
+    void PrintPreview() override;
+    void Undo() override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
 
 private:
     bool onDesignerPage() const;
@@ -98,7 +99,6 @@ private:
     void pageChanged(int page);
     void connectActions();
     // Sends the command to the designer's handler on the designer page, else to the source's.
-    void reroute(const QStringList &names, std::function<void()> designer, std::function<void()> source);
     bool writeEditorTextTo(const QString &path);
     QLineEdit *editUrl() const;
 

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
@@ -383,6 +384,16 @@ TEST_F(DesignerControllerTest, openOnTheDesignerPage_showsAndLoadsTheChosenFile)
     openInDesigner();
     trigger("BrowserEditmode1");
     const QString other = writeFile(QStringLiteral("opened.html"), "<html><body><p>opened</p></body></html>");
+
+    // Design-mode edits are not dropped without a question; Cancel keeps them.
+    prompter.answer(Answer::Cancel);
+    trigger("FileOpenItem");
+    EXPECT_EQ(prompter.lastText(), form->line(21) + QStringLiteral("page.html"));
+    EXPECT_TRUE(designer->designModeChecked());
+    EXPECT_EQ(form->document().FileName, work.filePath(QStringLiteral("page.html")));
+    EXPECT_TRUE(prompter.fileRequests().isEmpty());
+
+    prompter.answer(Answer::No);
     prompter.answerOpenFile(other);
     trigger("FileOpenItem");
     EXPECT_FALSE(designer->designModeChecked()) << "design mode goes off first";
@@ -410,4 +421,20 @@ TEST_F(DesignerControllerTest, theRightButtonMenu_offersCopyAndPasteOnlyInDesign
     EXPECT_TRUE(form->action(QStringLiteral("Kopieren1"))->isEnabled());
     EXPECT_TRUE(form->action(QStringLiteral("Einfuegen1"))->isEnabled());
     menu->hide();
+}
+
+TEST_F(DesignerControllerTest, aSourceTextThatCannotBeSavedKeepsTheSourcePage)
+{
+    QDir(work.path()).mkpath(QStringLiteral("sub"));
+    const QString path = writeFile(QStringLiteral("sub/page.html"), kPage);
+    ASSERT_TRUE(form->fileCommands().OpenDocumentFile(path));
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("<!-- mine -->"));
+    QDir(work.filePath(QStringLiteral("sub"))).removeRecursively();
+
+    form->setActivePage(1);
+    EXPECT_EQ(form->activePage(), 0);
+    EXPECT_EQ(prompter.lastText(), form->line(24) + path);
+    EXPECT_TRUE(form->editor()->modified());
+    EXPECT_TRUE(form->editor()->text().startsWith(QStringLiteral("<!-- mine -->")));
 }
