@@ -1,14 +1,22 @@
 // The designer on large pages: loading and serializing through the engine, and the text work of
 // taking the page back into the source view.
+#include "app/filecommands.h"
+#include "app/mainform.h"
+#include "designer/designercontroller.h"
+#include "editor/synmemo.h"
 #include "designer/engine.h"
 #include "designer/pulledpage.h"
 #include "designer/selectioncarry.h"
 #include "designer/webenginebrowser.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWebEngineView>
+
+#include "prompt/prompter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -134,6 +142,53 @@ void BM_PlaceSelectionInSource(benchmark::State &state)
 }
 BENCHMARK(BM_PlaceSelectionInSource)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 
+// Answers every question without a person: dialogs are accepted as they are, questions get No.
+class QuietPrompter final : public Prompter {
+public:
+    Answer message(MessageKind, const QString &, Buttons buttons) override
+    {
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    QString openFileName(const FileRequest &) override { return {}; }
+    QString saveFileName(const FileRequest &) override { return {}; }
+    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
+    bool choosePrinter(QPrinter &) override { return false; }
+    int execDialog(QDialog &) override { return QDialog::Accepted; }
+};
+
+// The whole round trip as the user makes it: the source page goes to the designer (the file is
+// written and loaded), design mode is switched on, and the page comes back into the source
+// (serialized, doctype and generator meta set, file written, design mode off).
+void BM_RoundTrip1MB(benchmark::State &state)
+{
+    QuietPrompter prompter;
+    TMainForm form(prompter);
+    DesignerController designer(form);
+    form.show();
+    designer.browser().setCallTimeout(60000);
+    const QString path = g_fixture->dir.filePath(QStringLiteral("roundtrip.html"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(GeneratePage(1 << 20).toUtf8());
+    file.close();
+    form.fileCommands().OpenDocumentFile(path);
+    for (auto _ : state) {
+        form.setActivePage(1);
+        if (!designer.browser().waitUntilReady(60000))
+            state.SkipWithError("the page did not load");
+        form.action(QStringLiteral("BrowserEditmode1"))->trigger();
+        form.setActivePage(0);
+    }
+    if (form.editor()->text().size() < (1 << 20) / 2)
+        state.SkipWithError("the page did not come back");
+    form.editor()->setModified(false);
+    form.closeAsked = true;
+    form.close();
+}
+BENCHMARK(BM_RoundTrip1MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -145,6 +200,8 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update");
+    QTemporaryDir dataDir;
+    qputenv("KORVEL_DATA_DIR", dataDir.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Fixture fixture;
