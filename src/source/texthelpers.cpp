@@ -1,27 +1,11 @@
 #include "source/texthelpers.h"
 
 #include "source/textmatch.h"
+#include "source/transformhelpers.h"
 
 #include <QUrl>
 
 namespace korvel {
-
-namespace {
-
-// A pair of blanks becomes one blank in each pass; six passes turn a run of n blanks into
-// ceil(n / 64) blanks.
-constexpr qsizetype BlanksAfterSixPasses(qsizetype run)
-{
-    return (run + 63) / 64;
-}
-
-void AppendCollapsedBlanks(QString &out, qsizetype run)
-{
-    for (qsizetype i = BlanksAfterSixPasses(run); i > 0; --i)
-        out.append(QLatin1Char(' '));
-}
-
-} // namespace
 
 QString CompactHtml(const QString &text)
 {
@@ -49,7 +33,7 @@ QString CompactHtml(const QString &text)
 qsizetype FindNoCase(const QString &needle, const QString &haystack, qsizetype from,
                      const QString &editorText)
 {
-    if (TrimBlanks(needle).isEmpty() || TrimBlanks(haystack).isEmpty())
+    if (IsBlank(needle) || IsBlank(haystack))
         return -1;
     if (editorText.size() < needle.size() || editorText.size() <= from + 1)
         return -1;

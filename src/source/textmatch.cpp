@@ -75,6 +75,15 @@ bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle
     return true;
 }
 
+bool IsBlank(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() > 0x20)
+            return false;
+    }
+    return true;
+}
+
 QString TrimBlanks(const QString &text)
 {
     qsizetype begin = 0;

@@ -55,6 +55,9 @@ qsizetype IndexOfAsciiNoCase(QStringView haystack, const QString &needle, qsizet
 // True when `needle` occurs at `at`, with only A-Z folded.
 bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle);
 
+// True when the text holds nothing but blanks and control characters (codes below 33).
+bool IsBlank(QStringView text);
+
 // Removes blanks and control characters (every code below 33) at both ends.
 QString TrimBlanks(const QString &text);
 
