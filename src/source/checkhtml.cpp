@@ -5,6 +5,8 @@
 #include "source/texthelpers.h"
 #include "source/transformhelpers.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
@@ -23,70 +25,73 @@ constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
 };
 
-bool Flagged(const TagMarks &marks, qsizetype i)
-{
-    return i < qsizetype(marks.size()) && marks[size_t(i)];
-}
-
-// A text being built together with the flags of its characters.
+// A text built from pieces of a source text, carrying the source's marks to their new places.
+// Pieces must be appended in the order of the source; a mark on a character left out is dropped.
 class MarkedText final {
 public:
-    explicit MarkedText(qsizetype capacity)
+    MarkedText(const QString &source, const TagMarks &sourceMarks)
+        : m_source(source), m_sourceMarks(sourceMarks)
     {
-        m_text.reserve(capacity);
-        m_marks.reserve(size_t(capacity));
+        m_text.reserve(source.size());
+        m_marks.reserve(sourceMarks.size());
     }
 
-    void append(QChar c, bool flagged)
+    // Appends source[from, to).
+    void copy(qsizetype from, qsizetype to)
     {
-        m_text.append(c);
-        m_marks.push_back(flagged);
+        if (to <= from)
+            return;
+        carryMarks(from, to);
+        m_text.append(QStringView(m_source).mid(from, to - from));
     }
 
     void appendBlanks(qsizetype count)
     {
-        for (; count > 0; --count)
-            append(QLatin1Char(' '), false);
+        m_text.append(QString(count, QLatin1Char(' ')));
     }
 
-    // Appends text[from, to) with its flags.
-    void copy(const QString &text, const TagMarks &marks, qsizetype from, qsizetype to)
+    // Appends source[from, to) with each run of blanks in it collapsed.
+    void copyCollapsed(qsizetype from, qsizetype to)
     {
-        for (qsizetype i = from; i < to; ++i)
-            append(text[i], Flagged(marks, i));
-    }
-
-    // Appends text[from, to) with its flags, its runs of blanks collapsed; returns how many
-    // characters were left out.
-    qsizetype copyCollapsed(const QString &text, const TagMarks &marks, qsizetype from, qsizetype to)
-    {
-        qsizetype removed = 0;
-        qsizetype blanks = 0;
-        for (qsizetype i = from; i < to; ++i) {
-            if (text[i] == QLatin1Char(' ')) {
-                ++blanks;
-                continue;
-            }
-            if (blanks > 0) {
-                appendBlanks(BlanksAfterSixPasses(blanks));
-                removed += blanks - BlanksAfterSixPasses(blanks);
-                blanks = 0;
-            }
-            append(text[i], Flagged(marks, i));
+        // The search for blanks must stay within the piece, or a text with few blanks would be
+        // searched to its end once per tag.
+        const QStringView piece = QStringView(m_source).left(to);
+        qsizetype i = from;
+        while (i < to) {
+            qsizetype blank = piece.indexOf(QLatin1Char(' '), i);
+            if (blank < 0)
+                blank = to;
+            copy(i, blank);
+            qsizetype end = blank;
+            while (end < to && m_source[end] == QLatin1Char(' '))
+                ++end;
+            if (end > blank)
+                appendBlanks(BlanksAfterSixPasses(end - blank));
+            i = end;
         }
-        appendBlanks(BlanksAfterSixPasses(blanks));
-        return removed + blanks - BlanksAfterSixPasses(blanks);
     }
 
     qsizetype size() const { return m_text.size(); }
 
-    QString takeText(TagMarks &marks)
+    QString take(TagMarks &marks)
     {
         marks = std::move(m_marks);
         return std::move(m_text);
     }
 
 private:
+    void carryMarks(qsizetype from, qsizetype to)
+    {
+        while (m_next < m_sourceMarks.size() && m_sourceMarks[m_next] < to) {
+            if (m_sourceMarks[m_next] >= from)
+                m_marks.push_back(m_text.size() + m_sourceMarks[m_next] - from);
+            ++m_next;
+        }
+    }
+
+    const QString &m_source;
+    const TagMarks &m_sourceMarks;
+    size_t m_next = 0;
     QString m_text;
     TagMarks m_marks;
 };
@@ -186,12 +191,12 @@ QString RemoveClutter(const QString &text)
 {
     QString out;
     out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] == QLatin1Char(' ') && i + 1 < n && text[i + 1] == QLatin1Char('>'))
-            continue;
-        out.append(text[i]);
+    qsizetype done = 0;
+    for (qsizetype blank = text.indexOf(QStringView(u" >")); blank >= 0; blank = text.indexOf(QStringView(u" >"), done)) {
+        out.append(QStringView(text).mid(done, blank - done));
+        done = blank + 1; // the ">" stays
     }
+    out.append(QStringView(text).mid(done));
     out = DeleteAllNoCase(out, QStringLiteral("<o:p>"));
     return DeleteAllNoCase(out, QStringLiteral("<tr>&nbsp;</tr>"));
 }
@@ -202,15 +207,15 @@ QString JoinBreaksInsideTags(const QString &text, QString &SavedHead)
     QString out;
     out.reserve(text.size());
     TagScanner tags(text);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n') && tags.insideTag(i)) {
-            out.append(QLatin1Char(' '));
-            ++i;
+    qsizetype done = 0;
+    for (qsizetype cr = text.indexOf(QStringView(u"\r\n")); cr >= 0; cr = text.indexOf(QStringView(u"\r\n"), cr + 1)) {
+        if (!tags.insideTag(cr))
             continue;
-        }
-        out.append(text[i]);
+        out.append(QStringView(text).mid(done, cr - done));
+        out.append(QLatin1Char(' '));
+        done = cr + 2;
     }
+    out.append(QStringView(text).mid(done));
     if (!IsBlank(SavedHead))
         out = RestoreHead(out, SavedHead);
     return out;
@@ -275,14 +280,12 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
     }
 
     QString result = text;
-    if (marks.size() != size_t(text.size()))
-        marks.resize(size_t(text.size()), false);
     const QString lowerOpening = AsciiLowerCase(opening);
     for (size_t k = 0; k < opens.size(); ++k) {
         if (match[k] >= 0)
             continue;
         result.replace(opens[k], lowerOpening.size(), lowerOpening);
-        marks[size_t(opens[k])] = true;
+        marks.push_back(opens[k]);
         CheckReport += CrLf + line(13) + opening + QLatin1Char(' ') + QString::number(k + 1) + line(12);
     }
     if (opens.size() > closes.size())
@@ -303,14 +306,14 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
 QString CollapseTagBlanks(const QString &text, TagMarks &marks)
 {
     const qsizetype n = text.size();
-    MarkedText out(n);
+    MarkedText out(text, marks);
     qsizetype i = 0;      // text[0, i) has gone to `out`
     qsizetype resume = 0; // where the next tag is looked for, counted in the text as it now stands
     for (;;) {
         // The text as it now stands is `out` followed by text[i, n).
         const qsizetype skip = qMin(resume - out.size(), n - i);
         if (skip > 0) {
-            out.copy(text, marks, i, i + skip);
+            out.copy(i, i + skip);
             i += skip;
         }
         const qsizetype lessThan = text.indexOf(QLatin1Char('<'), i);
@@ -319,34 +322,33 @@ QString CollapseTagBlanks(const QString &text, TagMarks &marks)
         const qsizetype greaterThan = text.indexOf(QLatin1Char('>'), lessThan);
         if (greaterThan < 0)
             break;
-        out.copy(text, marks, i, lessThan);
+        out.copy(i, lessThan);
         const qsizetype tagStart = out.size();
-        out.copyCollapsed(text, marks, lessThan, greaterThan + 1);
+        out.copyCollapsed(lessThan, greaterThan + 1);
         i = greaterThan + 1;
         // The scan goes on where the ">" stood before the tag shrank, so a tag that shrank by
         // more than one character makes the scan pass over the characters behind it.
         resume = tagStart + (greaterThan - lessThan);
     }
-    out.copy(text, marks, i, n);
+    out.copy(i, n);
 
     TagMarks tagMarks;
-    const QString tagsCollapsed = out.takeText(tagMarks);
-    MarkedText whole(tagsCollapsed.size());
-    whole.copyCollapsed(tagsCollapsed, tagMarks, 0, tagsCollapsed.size());
-    return whole.takeText(marks);
+    const QString tagsCollapsed = out.take(tagMarks);
+    MarkedText whole(tagsCollapsed, tagMarks);
+    whole.copyCollapsed(0, tagsCollapsed.size());
+    return whole.take(marks);
 }
 
 QString JoinAdjacentTags(const QString &text, TagMarks &marks)
 {
-    const qsizetype n = text.size();
-    MarkedText out(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] == QLatin1Char(' ') && i > 0 && text[i - 1] == QLatin1Char('>') && i + 1 < n
-            && text[i + 1] == QLatin1Char('<'))
-            continue;
-        out.append(text[i], Flagged(marks, i));
+    MarkedText out(text, marks);
+    qsizetype done = 0;
+    for (qsizetype gap = text.indexOf(QStringView(u"> <")); gap >= 0; gap = text.indexOf(QStringView(u"> <"), done)) {
+        out.copy(done, gap + 1);
+        done = gap + 2; // the blank goes; the "<" cannot begin another "> <"
     }
-    return out.takeText(marks);
+    out.copy(done, text.size());
+    return out.take(marks);
 }
 
 QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
@@ -356,9 +358,10 @@ QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, 
     s = RemoveClutter(s);
     s = JoinBreaksInsideTags(s, SavedHead);
     s = CompleteSkeleton(s);
-    marks.assign(size_t(s.size()), false);
+    marks.clear();
     for (const TagKind &kind : CheckedKinds)
         s = BalanceTags(QLatin1String(kind.opening), QLatin1String(kind.closing), s, CheckReport, marks, line);
+    std::sort(marks.begin(), marks.end());
     s = CollapseTagBlanks(s, marks);
     return JoinAdjacentTags(s, marks);
 }
@@ -371,18 +374,21 @@ QString RevealMarks(const QString &text, const TagMarks &marks)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 0x20)
         --end;
+    const QStringView trimmed = QStringView(text).mid(begin, end - begin);
+    const QString mark = CheckThisMark();
     QString out;
-    out.reserve(end - begin);
-    int pending = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        if (Flagged(marks, i))
-            ++pending;
-        out.append(text[i]);
-        if (text[i] == QLatin1Char('>')) {
-            for (; pending > 0; --pending)
-                out.append(CheckThisMark());
-        }
+    out.reserve(trimmed.size() + qsizetype(marks.size()) * mark.size());
+    qsizetype done = 0;
+    for (qsizetype position : marks) {
+        // Marks are never on the blanks trimmed away: each stands on a "<".
+        const qsizetype greaterThan = trimmed.indexOf(QLatin1Char('>'), qMax<qsizetype>(position - begin, done - 1));
+        if (greaterThan < 0)
+            break;
+        out.append(trimmed.mid(done, greaterThan + 1 - done));
+        out.append(mark);
+        done = greaterThan + 1;
     }
+    out.append(trimmed.mid(done));
     return out;
 }
 

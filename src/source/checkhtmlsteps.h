@@ -25,10 +25,10 @@ QString JoinBreaksInsideTags(const QString &text, QString &SavedHead);
 // that order; a document type declaration moves in front of the new "<html>".
 QString CompleteSkeleton(const QString &text);
 
-// Collapses the blanks in each tag, then in the whole text, moving the flags of `marks` along.
+// Collapses the blanks in each tag, then in the whole text, moving the positions in `marks` along.
 QString CollapseTagBlanks(const QString &text, TagMarks &marks);
 
-// Every "> <" becomes "><", moving the flags of `marks` along.
+// Every "> <" becomes "><", moving the positions in `marks` along.
 QString JoinAdjacentTags(const QString &text, TagMarks &marks);
 
 } // namespace korvel

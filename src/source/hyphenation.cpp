@@ -66,22 +66,20 @@ HyphenationResult RemoveHyphenation(const QString &text)
     out.append(QStringView(text).left(from));
     TagScanner tags(text);
     const qsizetype n = text.size();
-    for (qsizetype i = from; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('-')) {
-            out.append(c);
-            continue;
-        }
+    qsizetype done = from; // text[0, done) has been dealt with
+    for (qsizetype i = text.indexOf(QLatin1Char('-'), from); i >= 0; i = text.indexOf(QLatin1Char('-'), i + 1)) {
+        out.append(QStringView(text).mid(done, i - done));
+        done = i;
         // Everything behind the hyphen is still the original text, so the tag test can look at
         // the original; the phrase windows reach back into the part already changed.
         const bool lowerLetterFollows = i + 1 < n && text[i + 1] >= QLatin1Char('a') && text[i + 1] <= QLatin1Char('z');
         if (lowerLetterFollows && !tags.insideTag(i)
             && !IsSetPhrase(TextInProgress(out, text, i), out.size())) {
             ++result.count;
-            continue;
+            done = i + 1;
         }
-        out.append(c);
     }
+    out.append(QStringView(text).mid(done));
     return result;
 }
 

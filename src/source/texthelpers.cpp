@@ -1,5 +1,6 @@
 #include "source/texthelpers.h"
 
+#include "source/blankruns.h"
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
 
@@ -9,25 +10,10 @@ namespace korvel {
 
 QString CompactHtml(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    qsizetype blanks = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\r' || u == u'\n' || u == u'\t')
-            continue; // removed before the blanks are counted, so the blanks around it join
-        if (u == u' ') {
-            ++blanks;
-            continue;
-        }
-        if (blanks > 0) {
-            AppendCollapsedBlanks(out, blanks);
-            blanks = 0;
-        }
-        out.append(c);
-    }
-    AppendCollapsedBlanks(out, blanks);
-    return out;
+    return CollapseWithout(text, [](const QChar *r, qsizetype i, qsizetype) -> qsizetype {
+        const char16_t u = r[i].unicode();
+        return (u == u'\r' || u == u'\n' || u == u'\t') ? 1 : 0;
+    });
 }
 
 qsizetype FindNoCase(const QString &needle, const QString &haystack, qsizetype from,

@@ -42,11 +42,13 @@ public:
     qsizetype length() const { return m_needle.size(); }
 
 private:
-    QChar fold(QChar c) const;
+    template <CaseMode Mode>
+    qsizetype search(QStringView haystack, qsizetype from) const;
 
     QString m_needle; // already folded
     std::vector<qsizetype> m_border;
     CaseMode m_mode = CaseMode::Exact;
+    bool m_firstHasOneForm = false; // the needle's first character matches only itself
 };
 
 // First occurrence of `needle` at or after `from`, with only A-Z folded; -1 when absent.

@@ -1,5 +1,6 @@
 #include "source/transformhelpers.h"
 
+#include "source/blankruns.h"
 #include "source/textmatch.h"
 
 namespace korvel {
@@ -9,10 +10,7 @@ namespace {
 const QString HeadOpening = QStringLiteral("<head");
 const QString HeadClosing = QStringLiteral("</head>");
 
-struct Section {
-    qsizetype begin = -1;
-    qsizetype length = 0;
-};
+} // namespace
 
 Section HeadSection(const QString &text)
 {
@@ -22,6 +20,8 @@ Section HeadSection(const QString &text)
         return {};
     return {begin, end + HeadClosing.size() - begin};
 }
+
+namespace {
 
 // Index of the next `c` at or after `from`, -1 when none.
 qsizetype NextOf(const QString &text, QChar c, qsizetype from)
@@ -69,68 +69,41 @@ bool TagScanner::insideTag(qsizetype index)
     return !(m_lessThan >= 0 && m_greaterThan >= 0 && m_lessThan < m_greaterThan);
 }
 
+void AppendBrokenAfterTags(QString &out, QStringView text)
+{
+    qsizetype done = 0;
+    for (qsizetype gt = text.indexOf(QLatin1Char('>')); gt >= 0; gt = text.indexOf(QLatin1Char('>'), done)) {
+        out.append(text.mid(done, gt + 1 - done));
+        out.append(QLatin1String("\r\n"));
+        done = gt + 1;
+    }
+    out.append(text.mid(done));
+}
+
 QString BreakAfterTags(const QString &text)
 {
     QString out;
     out.reserve(text.size() + text.count(QLatin1Char('>')) * 2);
-    for (QChar c : text) {
-        out.append(c);
-        if (c == QLatin1Char('>'))
-            out.append(QLatin1String("\r\n"));
-    }
+    AppendBrokenAfterTags(out, text);
     return out;
 }
 
 void AppendCollapsedBlanks(QString &out, qsizetype run)
 {
-    for (qsizetype i = BlanksAfterSixPasses(run); i > 0; --i)
-        out.append(QLatin1Char(' '));
+    if (run > 0)
+        out.append(QString(BlanksAfterSixPasses(run), QLatin1Char(' ')));
 }
 
 QString CollapseBlanks(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    qsizetype blanks = 0;
-    for (QChar c : text) {
-        if (c == QLatin1Char(' ')) {
-            ++blanks;
-            continue;
-        }
-        if (blanks > 0) {
-            AppendCollapsedBlanks(out, blanks);
-            blanks = 0;
-        }
-        out.append(c);
-    }
-    AppendCollapsedBlanks(out, blanks);
-    return out;
+    return CollapseWithout(text, [](const QChar *, qsizetype, qsizetype) -> qsizetype { return 0; });
 }
 
 QString RemoveLineBreaks(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    qsizetype blanks = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
-            ++i; // the pair goes before blanks are counted, so the blanks around it join
-            continue;
-        }
-        if (c == QLatin1Char(' ')) {
-            ++blanks;
-            continue;
-        }
-        if (blanks > 0) {
-            AppendCollapsedBlanks(out, blanks);
-            blanks = 0;
-        }
-        out.append(c);
-    }
-    AppendCollapsedBlanks(out, blanks);
-    return out;
+    return CollapseWithout(text, [](const QChar *r, qsizetype i, qsizetype n) -> qsizetype {
+        return (r[i] == QLatin1Char('\r') && i + 1 < n && r[i + 1] == QLatin1Char('\n')) ? 2 : 0;
+    });
 }
 
 } // namespace korvel

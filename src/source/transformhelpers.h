@@ -10,6 +10,14 @@ namespace korvel {
 // letter case; empty when either is missing or the closing tag comes first.
 QString ExtractHead(const QString &text);
 
+struct Section {
+    qsizetype begin = -1; // -1: none
+    qsizetype length = 0;
+};
+
+// Where ExtractHead finds the head section.
+Section HeadSection(const QString &text);
+
 // Puts a head section saved by ExtractHead back in place of the text's current head section and
 // empties `SavedHead`. Without a saved section, or when the text has no head section, the text
 // comes back unchanged and `SavedHead` is kept.
@@ -21,6 +29,9 @@ bool InsideTag(const QString &text, qsizetype index);
 
 // Every ">" gets a CR LF behind it; line breaks already there stay.
 QString BreakAfterTags(const QString &text);
+
+// Appends the text with a CR LF behind every ">".
+void AppendBrokenAfterTags(QString &out, QStringView text);
 
 // Deletes every CR LF pair (lone CR and LF stay), then halves every pair of blanks six times
 // over, so that a run of up to 64 blanks becomes one blank.
