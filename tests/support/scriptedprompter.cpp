@@ -1,6 +1,7 @@
 #include "scriptedprompter.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 namespace korvel::test {
 
@@ -103,15 +104,19 @@ std::optional<QFont> ScriptedPrompter::chooseFont(const QFont &)
     return a;
 }
 
-bool ScriptedPrompter::choosePrinter(QPrinter &)
+bool ScriptedPrompter::choosePrinter(QPrinter &printer)
 {
     if (m_printers.empty()) {
         m_unexpected << QStringLiteral("print dialog");
         return false;
     }
-    const bool a = m_printers.front();
+    const auto [accept, pdfPath] = m_printers.front();
     m_printers.pop_front();
-    return a;
+    if (accept && !pdfPath.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+    }
+    return accept;
 }
 
 int ScriptedPrompter::execDialog(QDialog &dialog)

@@ -27,7 +27,8 @@ public:
     void answerSaveFile(const QString &path) { m_saveFiles.push_back(path); }
     void answerColor(std::optional<QColor> c) { m_colors.push_back(c); }
     void answerFont(std::optional<QFont> f) { m_fonts.push_back(f); }
-    void answerPrinter(bool accept) { m_printers.push_back(accept); }
+    // Accepting may direct the job into a PDF file so a test can count its pages.
+    void answerPrinter(bool accept, const QString &pdfPath = {}) { m_printers.push_back({accept, pdfPath}); }
     // A dialog handler gets the real dialog, may fill its fields and returns the result code.
     void answerDialog(std::function<int(QDialog &)> handler) { m_dialogs.push_back(std::move(handler)); }
 
@@ -59,7 +60,7 @@ private:
     std::deque<QString> m_saveFiles;
     std::deque<std::optional<QColor>> m_colors;
     std::deque<std::optional<QFont>> m_fonts;
-    std::deque<bool> m_printers;
+    std::deque<std::pair<bool, QString>> m_printers;
     std::deque<std::function<int(QDialog &)>> m_dialogs;
 
     QList<Shown> m_messages;

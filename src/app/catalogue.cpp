@@ -1,0 +1,41 @@
+#include "app/catalogue.h"
+#include "app/cataloguedata.h"
+
+namespace korvel {
+
+QString MessageCatalogue::line(int number) const
+{
+    return line(number, m_english ? 1 : 0);
+}
+
+QString MessageCatalogue::line(int number, int uiLanguage)
+{
+    if (number < 0 || number >= kCatalogueLines)
+        return {};
+    const char16_t *text = uiLanguage != 0 ? kCatalogueEnglish[number] : kCatalogueGerman[number];
+    return QString::fromUtf16(text);
+}
+
+QString MessageCatalogue::ansiLossQuestion() const
+{
+    return m_english
+        ? QStringLiteral("The text holds characters that the ANSI code page (Windows-1252) cannot store. "
+                         "Save the file as UTF-8 to keep them? (No replaces them by \"?\".)")
+        : QStringLiteral("Der Text enthält Zeichen, die im ANSI-Zeichensatz (Windows-1252) nicht gespeichert "
+                         "werden können. Die Datei als UTF-8 speichern, damit sie erhalten bleiben? "
+                         "(Nein ersetzt sie durch \"?\".)");
+}
+
+QString MessageCatalogue::ansiReplacedReport(int count) const
+{
+    return m_english
+        ? QStringLiteral("%1 characters could not be stored in the ANSI code page and were replaced by \"?\".").arg(count)
+        : QStringLiteral("%1 Zeichen konnten im ANSI-Zeichensatz nicht gespeichert werden und wurden durch \"?\" ersetzt.").arg(count);
+}
+
+QString MessageCatalogue::helpFileName(int uiLanguage)
+{
+    return uiLanguage != 0 ? QStringLiteral("editorhlpe.chm") : QStringLiteral("editorhlp.chm");
+}
+
+} // namespace korvel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace korvel {
+
+// The message catalogue of the main window: one table per language, looked up by line number.
+// Language 0 is German, any other value English.
+class MessageCatalogue final {
+public:
+    void setLanguage(int uiLanguage) { m_english = uiLanguage != 0; }
+    bool isEnglish() const { return m_english; }
+
+    // The text of a line in the active table; empty for a number outside 0..208.
+    QString line(int number) const;
+    static QString line(int number, int uiLanguage);
+
+    // Texts the catalogue does not hold, in the active language.
+    QString ansiLossQuestion() const;
+    QString ansiReplacedReport(int count) const;
+
+    // The help file name of a language, without folder.
+    static QString helpFileName(int uiLanguage);
+
+private:
+    bool m_english = false;
+};
+
+} // namespace korvel

@@ -1,0 +1,74 @@
+#include "app/documentfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace korvel {
+
+LoadedFile loadDocumentFile(const QString &path)
+{
+    LoadedFile result;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return result;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return result;
+    DecodedDocument doc = decodeDocument(bytes);
+    if (!doc.ok)
+        return result;
+    result.ok = true;
+    result.lines = std::move(doc.lines);
+    result.format = doc.format;
+    return result;
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format)
+{
+    return writeFileAtomically(path, encodeDocument(lines, format));
+}
+
+QString backupFileName(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    const QString folder = path.left(path.size() - name.size());
+    return folder + base + QStringLiteral(".BAK");
+}
+
+bool makeBackupCopy(const QString &path)
+{
+    const QString backup = backupFileName(path);
+    if (QFileInfo::exists(backup))
+        return true;
+    return QFile::copy(path, backup);
+}
+
+QString fileNamePart(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString folderPart(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    return QFileInfo(path).absolutePath();
+}
+
+} // namespace korvel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/filecodec.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace korvel {
+
+struct LoadedFile {
+    bool ok = false;
+    QStringList lines;
+    FileFormat format;
+};
+
+// Reads a document file and finds its encoding and line breaks.
+LoadedFile loadDocumentFile(const QString &path);
+
+// Writes the lines in the given format. The old file stays whole when writing fails.
+bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format);
+
+// Writes bytes atomically: a failed write leaves an existing file as it was.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// The backup name beside a document: its extension replaced by ".BAK", or ".BAK" appended.
+QString backupFileName(const QString &path);
+
+// Copies the file to its backup name unless a backup is there already. False when the copy
+// was needed and failed.
+bool makeBackupCopy(const QString &path);
+
+// The file name part of a path.
+QString fileNamePart(const QString &path);
+QString folderPart(const QString &path);
+
+} // namespace korvel

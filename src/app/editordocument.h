@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/filecodec.h"
+
+#include <QString>
+
+namespace korvel {
+
+class SynMemo;
+
+// The one open document. Its text, modified flag and colouring live in the source editor
+// control; the rest is kept here.
+struct EditorDocument {
+    QString FileName;
+    FileFormat format;        // found when a file was last loaded; used by every save
+    int activeView = 0;       // 0 source, 1 designer
+    bool SaveCancelled = false;
+    SynMemo *editor = nullptr;
+};
+
+} // namespace korvel

@@ -1,0 +1,259 @@
+#include "app/filecodec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+
+namespace korvel {
+
+namespace {
+
+constexpr QChar kLineSeparator(0x2028);
+
+// 0x80..0x9F of Windows-1252. Holes (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their C1 value.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int ansiByteOf(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+bool isValidUtf8(const QByteArray &bytes, bool *hasNonAscii)
+{
+    *hasNonAscii = false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    for (unsigned char b : bytes) {
+        if (b >= 0x80) {
+            *hasNonAscii = true;
+            break;
+        }
+    }
+    // Qt's decoder accepts overlong forms and encoded surrogates as errors; a round trip
+    // confirms the bytes come back exactly.
+    return text.toUtf8() == bytes;
+}
+
+QString decodeUtf16(const QByteArray &bytes, qsizetype from, bool bigEndian)
+{
+    QString text;
+    text.resize((bytes.size() - from) / 2);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData()) + from;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const unsigned a = in[2 * i], b = in[2 * i + 1];
+        out[i] = char16_t(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    }
+    return text;
+}
+
+void appendUtf16(QByteArray &out, const QString &text, bool bigEndian)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char *p = out.data() + start;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const char hi = char(u >> 8), lo = char(u & 0xFF);
+        *p++ = bigEndian ? hi : lo;
+        *p++ = bigEndian ? lo : hi;
+    }
+}
+
+} // namespace
+
+LineBreakStyle lineBreakStyleOf(const QString &text)
+{
+    const bool cr = text.contains(QLatin1Char('\r'));
+    const bool lf = text.contains(QLatin1Char('\n'));
+    if (!cr && !lf && text.contains(kLineSeparator))
+        return LineBreakStyle::LineSeparator;
+    if (cr && !lf)
+        return LineBreakStyle::Cr;
+    if (lf && !cr)
+        return LineBreakStyle::Lf;
+    return LineBreakStyle::CrLf;
+}
+
+QString lineSeparator(LineBreakStyle style)
+{
+    switch (style) {
+    case LineBreakStyle::CrLf: return QStringLiteral("\r\n");
+    case LineBreakStyle::Lf: return QStringLiteral("\n");
+    case LineBreakStyle::Cr: return QStringLiteral("\r");
+    case LineBreakStyle::LineSeparator: return QString(kLineSeparator);
+    }
+    return QStringLiteral("\r\n");
+}
+
+namespace {
+
+QStringList splitAt(const QString &text, bool bySeparator)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (bySeparator ? c == kLineSeparator : (c == QLatin1Char('\r') || c == QLatin1Char('\n'))) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+QStringList splitLines(const QString &text, LineBreakStyle *style)
+{
+    const LineBreakStyle found = lineBreakStyleOf(text);
+    if (style)
+        *style = found;
+    return splitAt(text, found == LineBreakStyle::LineSeparator);
+}
+
+QStringList splitAtLineBreaks(const QString &text)
+{
+    return splitAt(text, false);
+}
+
+QString decodeAnsi(const QByteArray &bytes)
+{
+    QString text;
+    text.resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes.at(i));
+        out[i] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b);
+    }
+    return text;
+}
+
+QByteArray encodeAnsi(const QString &text, int *replaced)
+{
+    QByteArray out;
+    out.resize(text.size());
+    qsizetype o = 0;
+    int bad = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        const int b = ansiByteOf(c);
+        if (b < 0) {
+            ++bad;
+            out[o++] = '?';
+            // One "?" for a character written as a surrogate pair.
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+        } else {
+            out[o++] = char(b);
+        }
+    }
+    out.truncate(o);
+    if (replaced)
+        *replaced = bad;
+    return out;
+}
+
+bool ansiCanHold(const QString &text)
+{
+    for (QChar c : text) {
+        if (ansiByteOf(c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+DecodedDocument decodeDocument(const QByteArray &bytes)
+{
+    DecodedDocument doc;
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
+    QString text;
+    if (bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
+        if (bytes.size() % 2)
+            return doc;
+        doc.format.encoding = TextEncoding::Utf16LE;
+        text = decodeUtf16(bytes, 2, false);
+    } else if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
+        if (bytes.size() % 2)
+            return doc;
+        doc.format.encoding = TextEncoding::Utf16BE;
+        text = decodeUtf16(bytes, 2, true);
+    } else if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+        doc.format.encoding = TextEncoding::Utf8;
+        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    } else {
+        bool nonAscii = false;
+        if (isValidUtf8(bytes, &nonAscii) && nonAscii) {
+            doc.format.encoding = TextEncoding::Utf8NoMark;
+            text = QString::fromUtf8(bytes);
+        } else {
+            doc.format.encoding = TextEncoding::Ansi;
+            text = decodeAnsi(bytes);
+        }
+    }
+    doc.lines = splitLines(text, &doc.format.lineBreak);
+    doc.ok = true;
+    return doc;
+}
+
+QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
+{
+    const QString text = lines.join(lineSeparator(format.lineBreak));
+    QByteArray out;
+    switch (format.encoding) {
+    case TextEncoding::Utf16LE:
+        out = QByteArray("\xFF\xFE", 2);
+        appendUtf16(out, text, false);
+        break;
+    case TextEncoding::Utf16BE:
+        out = QByteArray("\xFE\xFF", 2);
+        appendUtf16(out, text, true);
+        break;
+    case TextEncoding::Utf8:
+        out = QByteArray("\xEF\xBB\xBF", 3) + text.toUtf8();
+        break;
+    case TextEncoding::Utf8NoMark:
+        out = text.toUtf8();
+        break;
+    case TextEncoding::Ansi:
+        out = encodeAnsi(text);
+        break;
+    }
+    return out;
+}
+
+QByteArray ansiTextExport(const QStringList &lines, int *replaced)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return encodeAnsi(text, replaced);
+}
+
+QByteArray utf8TextExport(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+} // namespace korvel

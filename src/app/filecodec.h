@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace korvel {
+
+// How a document's bytes are encoded. Utf8 carries the mark EF BB BF; Utf8NoMark is a file
+// without mark whose bytes are valid UTF-8 and hold non-ASCII text; Ansi is Windows-1252.
+enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Utf8NoMark, Ansi };
+
+enum class LineBreakStyle { CrLf, Lf, Cr, LineSeparator };
+
+// The format found when a file is loaded and reproduced when it is saved.
+struct FileFormat {
+    TextEncoding encoding = TextEncoding::Utf16LE;
+    LineBreakStyle lineBreak = LineBreakStyle::CrLf;
+    bool operator==(const FileFormat &) const = default;
+};
+
+struct DecodedDocument {
+    bool ok = false;        // false: the bytes cannot be read (UTF-16 of odd length)
+    QStringList lines;      // a text ending with a line break keeps an empty last line
+    FileFormat format;
+};
+
+// Splits a text into lines and tells its line-break style. U+2028 separates lines only in a
+// text that has no CR and no LF; elsewhere it is an ordinary character of the text.
+QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
+LineBreakStyle lineBreakStyleOf(const QString &text);
+// Splits at CR LF, CR and LF only: the form in which commands hand back whole texts.
+QStringList splitAtLineBreaks(const QString &text);
+QString lineSeparator(LineBreakStyle style);
+
+DecodedDocument decodeDocument(const QByteArray &bytes);
+QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
+
+// Windows-1252, both ways. Bytes without a character in the code page map to the C1 control of
+// the same value, so every byte survives a round trip. Characters the code page cannot hold
+// become "?"; the count of those goes to *replaced.
+QString decodeAnsi(const QByteArray &bytes);
+QByteArray encodeAnsi(const QString &text, int *replaced = nullptr);
+bool ansiCanHold(const QString &text);
+
+// The two plain exports: every line followed by CR LF (also the last), no mark.
+QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);
+QByteArray utf8TextExport(const QStringList &lines);
+
+} // namespace korvel

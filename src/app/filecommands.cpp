@@ -1,0 +1,440 @@
+#include "app/filecommands.h"
+
+#include "app/documentfile.h"
+#include "app/filecodec.h"
+#include "app/mainform.h"
+#include "editor/synmemo.h"
+#include "prompt/prompter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTabWidget>
+
+namespace korvel {
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral("All (*.*)|*.*|HTML|*.HTML;*.HTM;*.html;*.htm|TXT|*.TXT;*.txt|RTF|*.RTF;*.rtf");
+const QString kSaveFilter = QStringLiteral("All (*.*)|*.*|HTML Files (*.HTM)|*.HTM;*HTML;*.htm;*html|Ascii Text (*.TXT)|*.TXT;*.txt");
+const QString kBackupFilter = QStringLiteral("Backupfiles (*.bak)|*.bak;*.BAK");
+
+Highlighter highlighterFor(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("css"))
+        return Highlighter::Css;
+    if (suffix == QStringLiteral("js"))
+        return Highlighter::JavaScript;
+    return Highlighter::Html;
+}
+
+bool isUntitled(const QString &name)
+{
+    return name.toLower() == QStringLiteral("untitled");
+}
+
+} // namespace
+
+void FileCommands::connectActions()
+{
+    m_form.bind({QStringLiteral("FileNewItem"), QStringLiteral("ToolButton1")}, [this] { FileNew(); });
+    m_form.bind({QStringLiteral("FileOpenItem"), QStringLiteral("OpenButton")}, [this] { FileOpen(); });
+    m_form.bind({QStringLiteral("FileSaveItem"), QStringLiteral("SaveButton")}, [this] { FileSave(); });
+    m_form.bind({QStringLiteral("FileSaveAsItem")}, [this] { FileSaveAs(); });
+    m_form.bind({QStringLiteral("ASCIITextspeichern1")}, [this] { SaveAnsiTextExport(); });
+    m_form.bind({QStringLiteral("Utf8speichern1")}, [this] { SaveUtf8Export(); });
+    m_form.bind({QStringLiteral("Deletebackupfiles1")}, [this] { DeleteBackupFiles(); });
+    m_form.bind({QStringLiteral("FilePrintItem"), QStringLiteral("PrintButton"), QStringLiteral("Print1")},
+                [this] { Print(); });
+    m_form.bind({QStringLiteral("FileExitItem")}, [this] { FileExit(); });
+    m_form.bind({QStringLiteral("EditUndoItem"), QStringLiteral("UndoButton"), QStringLiteral("Rckgngig1")},
+                [this] { Undo(); });
+    m_form.bind({QStringLiteral("EditCutItem"), QStringLiteral("CutButton"), QStringLiteral("Ausschneiden1")},
+                [this] { Cut(); });
+    m_form.bind({QStringLiteral("EditCopyItem"), QStringLiteral("CopyButton"), QStringLiteral("Kopieren1"),
+                 QStringLiteral("Kopieren2")},
+                [this] { Copy(); });
+    m_form.bind({QStringLiteral("EditPasteItem"), QStringLiteral("PasteButton"), QStringLiteral("Einfuegen1"),
+                 QStringLiteral("Einfgen1")},
+                [this] { Paste(); });
+    // Print preview belongs to the designer view and stays off until the designer enables it.
+    m_form.action(QStringLiteral("Printpreview1"))->setEnabled(false);
+}
+
+QString FileCommands::newDocumentTemplate(const QString &charset)
+{
+    const QString cs = charset.trimmed().isEmpty() ? QStringLiteral("ISO-8859-1") : charset;
+    const QStringList lines = {
+        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
+        QStringLiteral("<html>"),
+        QStringLiteral("<head>"),
+        QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=") + cs + QStringLiteral("\">"),
+        QStringLiteral("<meta name=\"generator\" content=\"Korvel\">"),
+        QStringLiteral("<meta name=\"keywords\" content=\"MyKeyword1, MyKeyword2, MyKeyword3\">"),
+        QStringLiteral("<title>Untitled</title>"),
+        QStringLiteral("</head>"),
+        QStringLiteral("<body background=\"background.jpg\" bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#FF9966\" vlink=\"#FF9900\" alink=\"#800080\">"),
+        QString(),
+        QStringLiteral("</body>"),
+        QStringLiteral("</html>"),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    // Unsaved work is asked about first; Cancel keeps it.
+    if (m_form.activePage() == 0) {
+        doc.SaveCancelled = false;
+        AskSaveChanges();
+        if (doc.SaveCancelled)
+            return;
+    }
+    if (m_form.activePage() == 1)
+        m_form.setActivePage(0);
+    editor->setHighlighter(Highlighter::Html);
+    m_form.SetFileName(m_form.line(0));
+    editor->clearAll();
+    doc.format.lineBreak = LineBreakStyle::CrLf;
+    if (fromFrameset) {
+        editor->setText(framesetText);
+        editor->setModified(true);
+        return;
+    }
+    if (m_form.prompter().message(MessageKind::Confirmation, m_form.line(198), Buttons::YesNo) == Answer::Yes) {
+        editor->setText(newDocumentTemplate(m_form.settings().DefaultCharset));
+        editor->setModified(true);
+    }
+}
+
+bool FileCommands::OpenDocumentFile(const QString &path)
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    editor->setHighlighter(highlighterFor(path));
+    const LoadedFile file = loadDocumentFile(path);
+    if (!file.ok) {
+        m_form.prompter().error(m_form.line(22) + path);
+        return false;
+    }
+    editor->setLines(file.lines);
+    editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    editor->setSelStart(0);
+    doc.format = file.format;
+    m_form.SetFileName(path);
+    editor->setModified(false);
+    m_form.StatusUpdate();
+    if (doc.FileName != QStringLiteral("untitled") && !makeBackupCopy(path))
+        return false;  // the file stays loaded; the calling command ends here
+    return true;
+}
+
+void FileCommands::FileOpen()
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    if (m_form.activePage() == 0) {
+        if (!editor->text().isEmpty() && editor->modified()) {
+            AskSaveChanges();
+            if (doc.SaveCancelled) {
+                doc.SaveCancelled = false;
+                return;
+            }
+        }
+        FileRequest request;
+        request.filter = kOpenFilter;
+        if (!editor->text().trimmed().isEmpty() && !isUntitled(doc.FileName) && !doc.FileName.isEmpty())
+            request.folder = folderPart(doc.FileName);
+        else
+            request.folder = QDir::homePath();
+        const QString path = m_form.prompter().openFileName(request);
+        if (!path.isEmpty())
+            OpenDocumentFile(path);
+    }
+    doc.SaveCancelled = false;
+}
+
+FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
+{
+    EditorDocument &doc = m_form.document();
+    const QStringList lines = m_form.editor()->lines();
+    FileFormat format = doc.format;
+    if (format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
+        switch (m_form.prompter().message(MessageKind::Confirmation, m_form.catalogue().ansiLossQuestion(),
+                                          Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            format.encoding = TextEncoding::Utf8;
+            break;
+        case Answer::No:
+            break;
+        default:
+            return SaveResult::Cancelled;
+        }
+    }
+    if (!saveDocumentFile(path, lines, format))
+        return SaveResult::Failed;
+    doc.format = format;
+    return SaveResult::Saved;
+}
+
+void FileCommands::FileSave()
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    doc.SaveCancelled = false;
+    if (editor->text().isEmpty())
+        return;
+    if (doc.FileName.isEmpty() || doc.FileName == m_form.line(0)) {
+        FileSaveAs();
+        return;
+    }
+    switch (saveEditorTo(doc.FileName)) {
+    case SaveResult::Saved:
+        editor->setModified(false);
+        break;
+    case SaveResult::Failed:
+        m_form.prompter().error(m_form.line(24) + doc.FileName);
+        break;
+    case SaveResult::Cancelled:
+        break;
+    }
+}
+
+void FileCommands::FileSaveAs()
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    doc.SaveCancelled = false;
+    if (m_form.activePage() == 1)
+        m_form.setActivePage(0);
+
+    FileRequest request;
+    request.filter = kSaveFilter;
+    request.folder = folderPart(doc.FileName);
+    request.name = fileNamePart(doc.FileName);
+    if (QAction *browser = m_form.action(QStringLiteral("Browser1")))
+        browser->setEnabled(false);
+    const QString path = m_form.prompter().saveFileName(request);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)
+        && m_form.prompter().message(MessageKind::Confirmation, m_form.line(25) + fileNamePart(path),
+                                     Buttons::OkCancel) != Answer::Ok)
+        return;
+
+    SaveResult result = SaveResult::Failed;
+    if (path.right(3).toLower() == QStringLiteral("txt")) {
+        const QStringList lines = editor->lines();
+        bool asUtf8 = false;
+        if (!ansiCanHold(lines.join(QLatin1Char('\n')))) {
+            const Answer a = m_form.prompter().message(MessageKind::Confirmation,
+                                                       m_form.catalogue().ansiLossQuestion(), Buttons::YesNoCancel);
+            if (a != Answer::Yes && a != Answer::No)
+                return;
+            asUtf8 = a == Answer::Yes;
+        }
+        const QByteArray bytes = asUtf8
+            ? encodeDocument(lines, {TextEncoding::Utf8, LineBreakStyle::CrLf}) + QByteArrayLiteral("\r\n")
+            : ansiTextExport(lines);
+        result = writeFileAtomically(path, bytes) ? SaveResult::Saved : SaveResult::Failed;
+    } else {
+        result = saveEditorTo(path);
+    }
+    if (result == SaveResult::Cancelled)
+        return;
+    if (result == SaveResult::Saved) {
+        // The editor takes the file as written, so what it shows is what is on disk.
+        const LoadedFile file = loadDocumentFile(path);
+        if (file.ok) {
+            m_form.SetFileName(path);
+            editor->clearAll();
+            editor->setLines(file.lines);
+            editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+            editor->setSelStart(0);
+            doc.format = file.format;
+            editor->setModified(false);
+            return;
+        }
+    }
+    m_form.prompter().error(m_form.line(24) + path);
+}
+
+namespace {
+
+QString exportTarget(TMainForm &form, QString &lastFolder, QString &lastName)
+{
+    const QString fileName = form.document().FileName;
+    if (!fileName.trimmed().isEmpty() && !isUntitled(fileName)) {
+        lastFolder = folderPart(fileName);
+        lastName = fileNamePart(fileName);
+    }
+    FileRequest request;
+    request.filter = kSaveFilter;
+    request.folder = lastFolder;
+    request.name = lastName;
+    const QString path = form.prompter().saveFileName(request);
+    if (!path.isEmpty()) {
+        lastFolder = folderPart(path);
+        lastName = fileNamePart(path);
+    }
+    return path;
+}
+
+} // namespace
+
+bool FileCommands::SaveAnsiText(const QString &path)
+{
+    int replaced = 0;
+    const QByteArray bytes = ansiTextExport(m_form.editor()->lines(), &replaced);
+    if (!writeFileAtomically(path, bytes))
+        return false;
+    if (replaced > 0)
+        m_form.prompter().information(m_form.catalogue().ansiReplacedReport(replaced));
+    return true;
+}
+
+void FileCommands::SaveAnsiTextExport()
+{
+    if (m_form.editor()->text().trimmed().isEmpty())
+        return;
+    const QString path = exportTarget(m_form, m_exportFolder, m_exportName);
+    if (!path.isEmpty() && !SaveAnsiText(path))
+        m_form.prompter().error(m_form.line(24) + path);
+}
+
+void FileCommands::SaveUtf8Export()
+{
+    if (m_form.editor()->text().trimmed().isEmpty())
+        return;
+    const QString path = exportTarget(m_form, m_exportFolder, m_exportName);
+    if (!path.isEmpty() && !writeFileAtomically(path, utf8TextExport(m_form.editor()->lines())))
+        m_form.prompter().error(m_form.line(24) + path);
+}
+
+void FileCommands::DeleteBackupFiles()
+{
+    FileRequest request;
+    request.filter = kBackupFilter;
+    const QString chosen = m_form.prompter().openFileName(request);
+    if (chosen.isEmpty())
+        return;
+    const Answer a = m_form.prompter().message(MessageKind::Confirmation, m_form.line(53), Buttons::YesNoAll);
+    if (a == Answer::Yes) {
+        QFile::remove(chosen);
+    } else if (a == Answer::All) {
+        QDir folder = QFileInfo(chosen).absoluteDir();
+        const QStringList names = folder.entryList({QStringLiteral("*.bak")},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
+        int deleted = 0;
+        for (const QString &name : names) {
+            if (QFile::remove(folder.filePath(name)))
+                ++deleted;
+        }
+        m_form.prompter().information(QString::number(deleted) + m_form.line(54));
+    }
+}
+
+int FileCommands::printLines(QPrinter &printer, const QStringList &lines)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return 0;
+    const int lineHeight = qAbs(painter.fontMetrics().boundingRect(QStringLiteral("I")).height());
+    const int pageHeight = painter.viewport().height();
+    int pages = 1;
+    int y = 0;
+    for (const QString &text : lines) {
+        painter.drawText(0, y + painter.fontMetrics().ascent(), text);
+        y += qMax(1, lineHeight);
+        if (y >= pageHeight) {
+            printer.newPage();
+            ++pages;
+            y = 0;
+        }
+    }
+    painter.end();
+    return pages;
+}
+
+void FileCommands::Print()
+{
+    if (m_form.activePage() != 0)
+        return;  // the designer prints its own page
+    QPrinter printer;
+    if (!m_form.prompter().choosePrinter(printer))
+        return;
+    printLines(printer, m_form.editor()->lines());
+}
+
+void FileCommands::PrintPreview()
+{
+}
+
+void FileCommands::FileExit()
+{
+    EditorDocument &doc = m_form.document();
+    doc.SaveCancelled = false;
+    AskSaveChanges();
+    if (doc.SaveCancelled)
+        return;
+    m_form.closeAsked = true;
+    if (!m_form.close())
+        m_form.closeAsked = false;
+}
+
+void FileCommands::Undo()
+{
+    if (m_form.activePage() == 0)
+        m_form.editor()->undo();
+}
+
+void FileCommands::Cut()
+{
+    if (m_form.activePage() == 0)
+        m_form.editor()->cut();
+}
+
+void FileCommands::Copy()
+{
+    if (m_form.activePage() == 0)
+        m_form.editor()->copy();
+}
+
+void FileCommands::Paste()
+{
+    if (m_form.activePage() == 0)
+        m_form.editor()->paste();
+}
+
+void FileCommands::AskSaveChanges()
+{
+    SynMemo *editor = m_form.editor();
+    EditorDocument &doc = m_form.document();
+    if (m_form.activePage() == 0 && (editor->text().trimmed().isEmpty() || !editor->modified()))
+        return;
+    QString name = fileNamePart(doc.FileName).trimmed();
+    if (name.isEmpty())
+        name = QStringLiteral("untitled.html");
+    switch (m_form.prompter().message(MessageKind::Confirmation, m_form.line(21) + name, Buttons::YesNoCancel)) {
+    case Answer::Yes:
+        FileSave();
+        // A save that did not happen (dialog cancelled, write failed) must not let the
+        // caller go on and drop the text.
+        doc.SaveCancelled = editor->modified();
+        break;
+    case Answer::No:
+        doc.SaveCancelled = false;
+        break;
+    default:
+        doc.SaveCancelled = true;
+        break;
+    }
+}
+
+} // namespace korvel

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+
+namespace korvel {
+
+class TMainForm;
+struct FileFormat;
+
+// The File menu and the clipboard commands of the Edit menu.
+class FileCommands final {
+public:
+    explicit FileCommands(TMainForm &form) : m_form(form) {}
+
+    void connectActions();
+
+    // Commands
+    void FileNew(const QString &framesetText = {}, bool fromFrameset = false);
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+    void SaveAnsiTextExport();
+    void SaveUtf8Export();
+    void DeleteBackupFiles();
+    void Print();
+    void PrintPreview();
+    void FileExit();
+    void Undo();
+    void Cut();
+    void Copy();
+    void Paste();
+
+    // Operations used by other commands
+    bool OpenDocumentFile(const QString &path);
+    void AskSaveChanges();
+    bool SaveAnsiText(const QString &path);
+
+    // The text put into the editor by File New.
+    static QString newDocumentTemplate(const QString &charset);
+
+    // Prints lines at the left edge, one below the other, starting a new page when the next
+    // line would pass the page height. Returns the number of pages.
+    static int printLines(QPrinter &printer, const QStringList &lines);
+
+private:
+    enum class SaveResult { Saved, Failed, Cancelled };
+    // Writes the editor's text in the document's format; asks first when Windows-1252
+    // cannot hold the text.
+    SaveResult saveEditorTo(const QString &path);
+
+    TMainForm &m_form;
+    QString m_exportFolder;
+    QString m_exportName;
+};
+
+} // namespace korvel

@@ -1,0 +1,295 @@
+// The main window's menus, pop-up menus and tool bars. Every item is a QAction named as the
+// commands know it; captions and hints come from the catalogue when it names the item, and
+// otherwise stay fixed in both languages.
+#include "app/mainform.h"
+#include "editor/synmemo.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace korvel {
+
+namespace {
+
+struct MenuEntry {
+    const char *name;     // objectName; "-" for a separator, ">Name|Caption" opens a submenu, "<" closes it
+    const char *caption;  // fixed caption when no catalogue line names the item
+    const char *shortcut;
+};
+
+const MenuEntry kFileMenu[] = {
+    {"FileNewItem", "", "Ctrl+N"}, {"FileOpenItem", "", "Ctrl+O"}, {"FileSaveItem", "", "Ctrl+S"},
+    {"FileSaveAsItem", "", ""}, {"-", "", ""}, {"ASCIITextspeichern1", "", ""}, {"Utf8speichern1", "", ""},
+    {"-", "", ""}, {"Deletebackupfiles1", "", ""}, {"-", "", ""}, {"Printpreview1", "", ""},
+    {"FilePrintItem", "", "Ctrl+P"}, {"-", "", ""}, {"FileExitItem", "", "Alt+X"},
+};
+
+const MenuEntry kEditMenu[] = {
+    {"EditUndoItem", "", "Ctrl+Z"}, {"-", "", ""}, {"Selectall1", "", "Ctrl+A"}, {"EditCutItem", "", "Ctrl+X"},
+    {"EditCopyItem", "", "Ctrl+C"}, {"EditPasteItem", "", "Ctrl+V"}, {"-", "", ""}, {"Find1", "", "Ctrl+F"},
+    {"Findnext1", "", "F3"}, {"Replace1", "", "Ctrl+R"}, {"MultiReplace1", "", ""}, {"GoToLine1", "", "Ctrl+G"},
+    {"-", "", ""}, {"NoLineFeed1", "", ""}, {"InsertLineFeeds1", "", ""}, {"RemoveHyphenation1", "", ""},
+    {"UppertoLower1", "", ""}, {"LowertoUpper1", "", ""},
+};
+
+const MenuEntry kHtmlMenu[] = {
+    {"Div1", "Div", ""}, {"Span1", "Span", ""}, {"Script1", "Script", ""}, {"-", "", ""},
+    {"Link1", "Link...", ""}, {"Image1", "Image...", ""}, {"Color1", "Color...", ""},
+    {"Linebreak1", "Linebreak <BR>", ""}, {"Font2", "Style...", ""}, {"Horizontalline1", "Horizontal line <HR>", ""},
+    {"Doctype1", "Doctype", ""}, {"Object1", "Object...", ""}, {"-", "", ""},
+    {">Formular1", "Forms...", ""}, {"Form1", "Form", ""}, {"Button1", "Button", ""}, {"Inputbox1", "Input box", ""},
+    {"Textarea1", "Textarea", ""}, {"Radiobutton1", "Radio button", ""}, {"CheckBox1", "Check box", ""},
+    {"Selectbox1", "Select box", ""}, {"Dropdownlist1", "Drop down list", ""}, {"<", "", ""},
+    {">Frames1", "Frames...", ""}, {"iFrame1", "iFrame", ""}, {"Frameset1", "Frameset...", ""}, {"<", "", ""},
+    {">heTable1", "Table...", ""}, {"Table1", "", ""}, {"InsertRow1", "", ""}, {"InsertColumn1", "", ""},
+    {"Mergecells1", "", ""}, {"Splitcell1", "", ""}, {"Extendedmerge1", "", ""}, {"Spaltensplitten1", "", ""}, {"<", "", ""},
+    {">Format1", "Format", ""}, {"Font3", "Font...", ""}, {"bold1", "Bold", ""}, {"italic1", "Italic", ""},
+    {"underline1", "Underline", ""}, {"Sup1", "Sup", ""}, {"Sub1", "Sub", ""}, {"bulletlist1", "Bullet list", ""},
+    {"OrderedList1", "Ordered list", ""}, {"<", "", ""},
+    {"-", "", ""}, {"RemoveFormat1", "", ""}, {"Replace3", "", ""}, {"MakeEntitie1", "", ""}, {"Paragraph1", "", ""},
+    {"MakeStringVariable1", "", ""}, {"Kommentar1", "", ""}, {"Sonderzeichen1", "", ""},
+};
+
+const MenuEntry kBrowserMenu[] = {
+    {"BrowserEditmode1", "", "Ctrl+E"}, {"Messages", "", ""}, {"-", "", ""}, {"Refresh1", "", "F5"},
+    {"Back1", "", ""}, {"Back2", "", ""}, {"NavigatetoURL1", "", ""}, {"-", "", ""},
+    {"GetHTMLSource1", "", ""}, {"GetText1", "", ""}, {"-", "", ""}, {"Zoom1", "", ""}, {"ZoomOut1", "", ""},
+};
+
+const MenuEntry kExtrasMenu[] = {
+    {">Sprache1", "", ""}, {"Englisch1", "", ""}, {"Deutsch1", "", ""}, {"<", "", ""},
+    {"Settings2", "", ""}, {"-", "", ""}, {"NachUpdatesuchen1", "", ""}, {"FTP1", "", ""},
+    {"Startsimpletexteditor1", "", ""},
+};
+
+const MenuEntry kHelpMenu[] = {
+    {"Help1", "", ""}, {"HelpAboutItem", "", ""},
+};
+
+const MenuEntry kPopupMenu1[] = {
+    {"Kopieren1", "", ""}, {"Einfuegen1", "", ""}, {"-", "", ""}, {"Print1", "", ""}, {"-", "", ""},
+    {"Zoomin1", "", ""}, {"Zoomout2", "", ""}, {"-", "", ""}, {"Showsourcecode1", "", ""},
+    {"Gettext2", "", ""}, {"-", "", ""}, {"Showproperties1", "", ""},
+};
+
+const MenuEntry kPopupMenu2[] = {
+    {"Rckgngig1", "", ""}, {"-", "", ""}, {"Kopieren2", "", ""}, {"Ausschneiden1", "", ""},
+    {"Einfgen1", "", ""}, {"-", "", ""}, {"Suchen1", "", ""}, {"Weitersuchen1", "", ""}, {"Ersetzen1", "", ""},
+};
+
+// A tool button: its name and how its face is drawn, either a standard icon of the style or a
+// short glyph text.
+struct ButtonEntry {
+    const char *name;
+    int standardIcon;   // QStyle::StandardPixmap, or -1
+    const char *glyph;  // drawn when there is no standard icon
+    int glyphStyle;     // 0 plain, 1 bold, 2 italic, 3 underline, 4 strike
+};
+
+constexpr int kNone = -1;
+
+const ButtonEntry kStandardButtons[] = {
+    {"ToolButton1", QStyle::SP_FileIcon, "", 0}, {"OpenButton", QStyle::SP_DialogOpenButton, "", 0},
+    {"SaveButton", QStyle::SP_DialogSaveButton, "", 0}, {"PrintButton", kNone, "▤", 0}, {"|", 0, "", 0},
+    {"CutButton", kNone, "✂", 0}, {"CopyButton", kNone, "❐", 0}, {"PasteButton", kNone, "▣", 0},
+    {"UndoButton", QStyle::SP_ArrowBack, "", 0}, {"|", 0, "", 0}, {"ToolButtonFind", kNone, "⌕", 0},
+    {"ToolButton3", kNone, "↵", 0}, {"|", 0, "", 0}, {"ToolButtonSource", kNone, "</>", 0},
+    {"ToolButtonText", kNone, "T", 0}, {"ToolButtonEdit", kNone, "✎", 0}, {"ToolButtonBrowser", kNone, "◫", 0},
+    {"ButtonZoomPlus", kNone, "+", 1}, {"ButtonZoomMinus", kNone, "−", 1}, {"ToolButtonShowHtml", kNone, "<▸", 0},
+    {"ToolButtonBorders", kNone, "⬚", 0}, {"ToolButtonProperty", kNone, "⚙", 0}, {"ToolButton20", kNone, "▧", 0},
+    {"|", 0, "", 0}, {"ToolButtonSettings", kNone, "☰", 0}, {"ButtonNewWindow", kNone, "▭", 0},
+    {"ToolButtonInfo", QStyle::SP_MessageBoxInformation, "", 0}, {"ToolButtonHelp", QStyle::SP_DialogHelpButton, "", 0},
+};
+
+const ButtonEntry kFormatButtons[] = {
+    {"BoldButton", kNone, "B", 1}, {"ItalicButton", kNone, "I", 2}, {"UnderlineButton", kNone, "U", 3},
+    {"ToolButton7", kNone, "S", 4}, {"ToolButtonSup", kNone, "x²", 0}, {"ToolButtonSub", kNone, "x₂", 0},
+    {"|", 0, "", 0}, {"BulletsButton", kNone, "•≡", 0}, {"ToolButton4", kNone, "1≡", 0},
+    {"LeftAlign", kNone, "⇤", 0}, {"CenterAlign", kNone, "≡", 0}, {"ButtonJustify", kNone, "☰", 0},
+    {"RightAlign", kNone, "⇥", 0}, {"ToolButtonIndent", kNone, "→", 0}, {"ToolButton14", kNone, "←", 0},
+    {"|", 0, "", 0}, {"ToolButtonMulti", kNone, "BR", 0}, {"ToolButtonLine", kNone, "HR", 0},
+    {"ToolButtonColor", kNone, "#", 1}, {"ToolButtonRemoveF", kNone, "A̶", 0}, {"ToolButtonNoDiv", kNone, "¶", 0},
+    {"ToolButtonLink", kNone, "a↗", 0}, {"ToolButtonImage", kNone, "img", 0}, {"ToolButtonFont", kNone, "F", 2},
+    {"ToolButtonStyle", kNone, "css", 0},
+};
+
+const ButtonEntry kTableButtons[] = {
+    {"ToolButton8", kNone, "td", 0}, {"ToolButton11", kNone, "tr", 0}, {"ToolButton12", kNone, "tb", 0},
+    {"ToolButton19", kNone, "fm", 0}, {"|", 0, "", 0}, {"ToolButtonInsTable", kNone, "+tb", 0},
+    {"ToolButtonDelTable", kNone, "−tb", 0}, {"ToolButtonInsRow", kNone, "+tr", 0}, {"ToolButtonDelRow", kNone, "−tr", 0},
+    {"ToolButtonInsTD", kNone, "+td", 0}, {"ToolButtonDelTD", kNone, "−td", 0}, {"ToolButtonMerge", kNone, "⇥⇤", 0},
+    {"ToolButtonSplit", kNone, "⇤⇥", 0}, {"ButtonColMerge", kNone, "⤓", 0}, {"ButtonColSplit", kNone, "⤒", 0},
+    {"|", 0, "", 0}, {"ToolButtonForm", kNone, "form", 0}, {"ToolButtonInput", kNone, "ab", 0},
+    {"ToolButtonPassword", kNone, "**", 0}, {"ToolButtonUpload", kNone, "⇪", 0}, {"ToolButtonHidden", kNone, "hid", 0},
+    {"ToolButtonArea", kNone, "txt", 0}, {"ToolButtonList", kNone, "lst", 0}, {"ToolButtonDropdown", kNone, "▾", 0},
+    {"ToolButtonButton", kNone, "btn", 0}, {"ToolButtonRadio", kNone, "◉", 0}, {"ToolButtonCheck", kNone, "☑", 0},
+};
+
+QIcon glyphIcon(const QString &glyph, int style)
+{
+    const int size = 22;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font = QApplication::font();
+    font.setPixelSize(glyph.size() > 2 ? 9 : 14);
+    font.setBold(style == 1);
+    font.setItalic(style == 2);
+    font.setUnderline(style == 3);
+    font.setStrikeOut(style == 4);
+    painter.setFont(font);
+    painter.setPen(QColor(0x30, 0x40, 0x60));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QAction *TMainForm::addAction(const QString &name, const QString &fixedCaption)
+{
+    QAction *a = m_actions.value(name);
+    if (!a) {
+        a = new QAction(fixedCaption.isEmpty() ? name : fixedCaption, this);
+        a->setObjectName(name);
+        // Nothing runs until a command is connected to the item.
+        a->setEnabled(false);
+        m_actions.insert(name, a);
+    }
+    return a;
+}
+
+void TMainForm::buildMenus()
+{
+    const auto fill = [this](QMenu *menu, const MenuEntry *entries, std::size_t count) {
+        QList<QMenu *> stack{menu};
+        for (std::size_t i = 0; i < count; ++i) {
+            const QString name = QString::fromUtf8(entries[i].name);
+            if (name == QStringLiteral("-")) {
+                stack.last()->addSeparator();
+            } else if (name.startsWith(QLatin1Char('>'))) {
+                QMenu *sub = stack.last()->addMenu(QString::fromUtf8(entries[i].caption));
+                sub->setObjectName(name.mid(1));
+                sub->menuAction()->setObjectName(name.mid(1));
+                m_actions.insert(name.mid(1), sub->menuAction());
+                stack.append(sub);
+            } else if (name == QStringLiteral("<")) {
+                stack.removeLast();
+            } else {
+                QAction *a = addAction(name, QString::fromUtf8(entries[i].caption));
+                const QString shortcut = QString::fromUtf8(entries[i].shortcut);
+                if (!shortcut.isEmpty())
+                    a->setShortcut(QKeySequence(shortcut));
+                stack.last()->addAction(a);
+            }
+        }
+    };
+    const auto topMenu = [this](const char *name, const char *caption) {
+        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromUtf8(name));
+        menu->menuAction()->setObjectName(QString::fromUtf8(name));
+        m_actions.insert(QString::fromUtf8(name), menu->menuAction());
+        return menu;
+    };
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    fill(topMenu("FileMenu", "Datei"), kFileMenu, std::size(kFileMenu));
+    fill(topMenu("EditMenu", "Bearbeiten"), kEditMenu, std::size(kEditMenu));
+    fill(topMenu("AG1", "HTML"), kHtmlMenu, std::size(kHtmlMenu));
+    QMenu *browser = topMenu("Browser1", "Browser/Designer");
+    fill(browser, kBrowserMenu, std::size(kBrowserMenu));
+    browser->menuAction()->setEnabled(false);
+    fill(topMenu("Settings1", "Extras"), kExtrasMenu, std::size(kExtrasMenu));
+    fill(topMenu("HelpMenu", "Hilfe"), kHelpMenu, std::size(kHelpMenu));
+
+    auto *popup1 = new QMenu(this);
+    popup1->setObjectName(QStringLiteral("PopupMenu1"));
+    fill(popup1, kPopupMenu1, std::size(kPopupMenu1));
+    auto *popup2 = new QMenu(this);
+    popup2->setObjectName(QStringLiteral("PopupMenu2"));
+    fill(popup2, kPopupMenu2, std::size(kPopupMenu2));
+}
+
+void TMainForm::buildToolBars()
+{
+    const auto fill = [this](QToolBar *bar, const ButtonEntry *entries, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const QString name = QString::fromUtf8(entries[i].name);
+            if (name == QStringLiteral("|")) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction *a = addAction(name);
+            a->setText(QString());
+            a->setIcon(entries[i].standardIcon >= 0
+                           ? style()->standardIcon(QStyle::StandardPixmap(entries[i].standardIcon))
+                           : glyphIcon(QString::fromUtf8(entries[i].glyph), entries[i].glyphStyle));
+            bar->addAction(a);
+            if (QWidget *button = bar->widgetForAction(a))
+                button->setObjectName(name);
+        }
+    };
+    const auto makeBar = [this](const char *name) {
+        QToolBar *bar = addToolBar(QString::fromUtf8(name));
+        bar->setObjectName(QString::fromUtf8(name));
+        bar->setIconSize(QSize(22, 22));
+        bar->setMovable(false);
+        return bar;
+    };
+
+    QToolBar *standard = makeBar("StandardToolBar");
+    fill(standard, kStandardButtons, std::size(kStandardButtons));
+    standard->addSeparator();
+    auto *editUrl = new QLineEdit(QStringLiteral("https://www."), standard);
+    editUrl->setObjectName(QStringLiteral("EditUrl"));
+    editUrl->setMinimumWidth(200);
+    editUrl->setEnabled(false);
+    standard->addWidget(editUrl);
+    QAction *go = addAction(QStringLiteral("ButtonUrl"));
+    go->setText(QString());
+    go->setIcon(glyphIcon(QStringLiteral("⏎"), 0));
+    standard->addAction(go);
+
+    addToolBarBreak();
+    QToolBar *format = makeBar("ToolBar1");
+    m_comboFont = new QComboBox(format);
+    m_comboFont->setObjectName(QStringLiteral("ComboFont1"));
+    m_comboFont->addItems(QFontDatabase::families());
+    m_comboFont->setMinimumWidth(140);
+    m_comboFont->setEnabled(false);
+    format->addWidget(m_comboFont);
+    auto *editSize = new QComboBox(format);
+    editSize->setObjectName(QStringLiteral("EditSize"));
+    editSize->setEditable(true);
+    editSize->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                        QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")});
+    editSize->setEnabled(false);
+    format->addWidget(editSize);
+    auto *comboColor = new QComboBox(format);
+    comboColor->setObjectName(QStringLiteral("ComboColor"));
+    comboColor->setMinimumWidth(80);
+    comboColor->setEnabled(false);
+    format->addWidget(comboColor);
+    format->addSeparator();
+    fill(format, kFormatButtons, std::size(kFormatButtons));
+
+    addToolBarBreak();
+    QToolBar *tables = makeBar("ToolBar2");
+    fill(tables, kTableButtons, std::size(kTableButtons));
+}
+
+void TMainForm::buildActions()
+{
+    buildMenus();
+    buildToolBars();
+}
+
+} // namespace korvel

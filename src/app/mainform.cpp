@@ -1,0 +1,408 @@
+#include "app/mainform.h"
+
+#include "app/cataloguedata.h"
+#include "app/documentfile.h"
+#include "app/filecommands.h"
+#include "app/formsellang.h"
+#include "app/launchcommands.h"
+#include "app/settingscommands.h"
+#include "editor/synmemo.h"
+#include "prompt/prompter.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QKeyEvent>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+
+namespace korvel {
+
+int engineMajorVersionOf(const QString &version)
+{
+    qsizetype i = 0;
+    while (i < version.size() && version.at(i).isDigit() && version.at(i).unicode() < 128)
+        ++i;
+    bool ok = false;
+    const int value = version.left(qMin<qsizetype>(i, 9)).toInt(&ok);
+    return ok ? value : 0;
+}
+
+QSize mainWindowSize(const QSize &screen)
+{
+    QSize size(786, 543);
+    if (screen.width() > 1000) {
+        size.setWidth(1000);
+        if (screen.height() > 700)
+            size.setHeight(700);
+    }
+    return size;
+}
+
+TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
+    : QMainWindow(parent)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("Korvel"));
+    m_engineVersionText = QString::fromLatin1(qWebEngineChromiumVersion());
+    buildActions();
+    buildPages();
+    buildStatusBar();
+    m_fileCommands = new FileCommands(*this);
+    m_settingsCommands = new SettingsCommands(*this);
+    connectCommands();
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    delete m_fileCommands;
+    delete m_settingsCommands;
+}
+
+void TMainForm::buildPages()
+{
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setTabPosition(QTabWidget::South);
+
+    auto *source = new QWidget(m_pages);
+    source->setObjectName(QStringLiteral("TabSheet3"));
+    m_editor = new SynMemo(source);
+    m_document.editor = m_editor;
+    auto *layout = new QVBoxLayout(source);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_editor);
+    m_pages->addTab(source, QStringLiteral("Quellcode"));
+
+    auto *designer = new QWidget(m_pages);
+    designer->setObjectName(QStringLiteral("TabSheet2"));
+    auto *designerLayout = new QVBoxLayout(designer);
+    designerLayout->setContentsMargins(0, 0, 0, 0);
+    m_pages->addTab(designer, QStringLiteral("Browser/Designer"));
+    setCentralWidget(m_pages);
+
+    m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_editor, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (auto *menu = findChild<QMenu *>(QStringLiteral("PopupMenu2")))
+            menu->popup(m_editor->mapToGlobal(pos));
+    });
+    // The right margin follows the editor's width: the last fully visible column.
+    connect(m_editor, &SynMemo::resized, this,
+            [this] { m_editor->setRightMarginColumn(m_editor->visibleColumns() - 1); });
+    connect(m_editor, &SynMemo::clicked, this, &TMainForm::StatusUpdate);
+    connect(m_editor, &SynMemo::keyReleased, this, &TMainForm::StatusUpdate);
+    connect(m_editor, &SynMemo::cursorPositionChanged, this, &TMainForm::StatusUpdate);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
+        m_document.activeView = page;
+        if (QAction *comment = action(QStringLiteral("Kommentar1")); comment && comment->property("connected").toBool())
+            comment->setEnabled(page == 0);
+    });
+}
+
+void TMainForm::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    const int widths[4] = {120, 120, 60, 120};
+    for (int i = 0; i < 4; ++i) {
+        auto *panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setMinimumWidth(widths[i]);
+        panel->setFrameShape(QFrame::StyledPanel);
+        if (i == 1)
+            panel->setAlignment(Qt::AlignCenter);
+        bar->addWidget(panel, i == 3 ? 1 : 0);
+        m_panels << panel;
+    }
+    // Hints show in place of the panels while they are non-empty.
+    connect(bar, &QStatusBar::messageChanged, this, &TMainForm::ShowHint);
+}
+
+QLabel *TMainForm::statusPanel(int index) const
+{
+    return m_panels.value(index);
+}
+
+void TMainForm::connectCommands()
+{
+    m_fileCommands->connectActions();
+    m_settingsCommands->connectActions();
+    (new LaunchCommands(*this))->connectActions();
+}
+
+void TMainForm::bind(const QStringList &names, const std::function<void()> &handler)
+{
+    for (const QString &name : names) {
+        QAction *a = action(name);
+        if (!a) {
+            qWarning("no menu item or tool button named %s", qPrintable(name));
+            continue;
+        }
+        a->setEnabled(true);
+        a->setProperty("connected", true);
+        connect(a, &QAction::triggered, this, [handler] { handler(); });
+    }
+}
+
+int TMainForm::activePage() const
+{
+    return m_pages->currentIndex();
+}
+
+void TMainForm::setActivePage(int page)
+{
+    m_pages->setCurrentIndex(page);
+}
+
+QString TMainForm::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void TMainForm::SetFileName(const QString &name)
+{
+    m_document.FileName = name;
+    m_panels[3]->setText(name);
+}
+
+void TMainForm::StatusUpdate()
+{
+    m_panels[0]->setText(QString::asprintf(line(2).toUtf8().constData(), m_editor->caretLine(),
+                                           m_editor->caretColumn()));
+    m_panels[1]->setText(QString::number(m_editor->selStart()));
+}
+
+void TMainForm::ShowHint(const QString &hint)
+{
+    // QStatusBar hides its normal panels while a message is shown and brings them back after.
+    Q_UNUSED(hint);
+}
+
+void TMainForm::FormCreate()
+{
+    SetFileName(QString());  // the catalogue is not active yet at this moment
+    StatusUpdate();
+    m_pages->setTabText(1, QStringLiteral("Browser/Designer"));
+    m_pages->setTabText(0, QStringLiteral("Quellcode"));
+    m_pages->setCurrentIndex(0);
+
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1280, 1024);
+    const QSize size = mainWindowSize(screen.size());
+    resize(size);
+    move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    m_shownOnce = true;
+    EngineMajorVersion = 0;
+    DesignModeAvailable = true;
+    DesignModeWasOn = false;
+
+    const QString custom = qEnvironmentVariable("KORVEL_DATA_DIR");
+    m_dataFolder = custom.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/htmldata/")
+        : QDir(custom).absolutePath() + QLatin1Char('/');
+    QDir().mkpath(m_dataFolder);
+
+    m_editor->setHighlighter(Highlighter::Html);
+    m_settingsCommands->SeedSettings();
+    ReadSettings();
+    ApplyLanguage();
+    StatusUpdate();
+    setAcceptDrops(true);
+    m_editor->setFocus();
+
+    if (!m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile())
+        m_fileCommands->OpenDocumentFile(QFileInfo(m_arguments.first()).absoluteFilePath());
+
+    SelectFontByName(QStringLiteral("Arial"));
+
+    EngineMajorVersion = engineMajorVersionOf(m_engineVersionText);
+    if (EngineMajorVersion < 5) {
+        DesignModeAvailable = false;
+        m_prompter.error(line(27) + QString::number(EngineMajorVersion));
+    }
+    if (QAction *comment = action(QStringLiteral("Kommentar1")); comment && comment->property("connected").toBool())
+        comment->setEnabled(activePage() == 0);
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    StatusUpdate();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent *event)
+{
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // F1 anywhere in the window asks for the help of the active view.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        if (auto *w = qobject_cast<QWidget *>(watched); w && w->window() == this) {
+            showHelpContext(activePage() == 0 ? 60 : 70);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showHelpContext(int context)
+{
+    if (helpHandler)
+        helpHandler(context);
+}
+
+void TMainForm::SelectFontByName(const QString &name)
+{
+    int exact = -1, contained = -1;
+    for (int i = 0; i < m_comboFont->count(); ++i) {
+        const QString entry = m_comboFont->itemText(i);
+        if (entry == name) {
+            exact = i;
+            break;
+        }
+        if (entry.contains(name, Qt::CaseInsensitive))
+            contained = i;
+    }
+    m_comboFont->setCurrentIndex(-1);
+    m_comboFont->setCurrentIndex(exact >= 0 ? exact : (contained >= 0 ? contained : 0));
+}
+
+void TMainForm::ApplyLanguage()
+{
+    m_catalogue.setLanguage(UiLanguage);
+    for (int i = 0; i < kCatalogueControlCount; ++i) {
+        const CatalogueControl &c = kCatalogueControls[i];
+        const QString name = QString::fromUtf16(c.control);
+        const QString text = m_catalogue.line(c.line);
+        if (name == QStringLiteral("TabSheet3")) {
+            m_pages->setTabText(0, text);
+            continue;
+        }
+        QAction *a = action(name);
+        if (!a)
+            continue;
+        if (c.hint) {
+            a->setToolTip(text);
+            a->setStatusTip(text);
+        } else {
+            a->setText(text);
+            if (auto *menu = a->menu())
+                menu->setTitle(text);
+        }
+    }
+    StatusUpdate();
+}
+
+void TMainForm::ChooseLanguage()
+{
+    TFormSelLang chooser(this);
+    chooser.preset(QLocale::system().language() == QLocale::German ? 0 : 1);
+    m_prompter.execDialog(chooser);
+    UiLanguage = chooser.selectedLanguage();
+}
+
+void TMainForm::ReadSettings()
+{
+    m_settingsCommands->ReadSettings();
+}
+
+void TMainForm::WriteLanguage()
+{
+    m_settingsCommands->WriteLanguage();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    // A Cancel answered to an earlier question must not keep the window from closing now.
+    m_document.SaveCancelled = false;
+    if (m_editor->text().trimmed().isEmpty())
+        return true;
+    if (closeAsked) {
+        closeAsked = false;
+        WriteLanguage();
+        return true;
+    }
+    if (activePage() == 1) {
+        // The designer hands its page back only when design mode was used; with no designer
+        // edits the window closes without a question.
+        if (!DesignModeWasOn)
+            return true;
+        setActivePage(0);
+    }
+    m_fileCommands->AskSaveChanges();
+    WriteLanguage();
+    return !m_document.SaveCancelled;
+}
+
+void TMainForm::FormClose()
+{
+    WriteLanguage();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    FilesDropped(paths);
+    event->acceptProposedAction();
+}
+
+void TMainForm::FilesDropped(const QStringList &paths)
+{
+    if (paths.isEmpty() || paths.first().size() > 4096)
+        return;
+    m_fileCommands->AskSaveChanges();
+    // Cancel keeps the text the user has; the dropped file is not opened then.
+    if (m_document.SaveCancelled)
+        return;
+    m_fileCommands->OpenDocumentFile(paths.first());
+}
+
+} // namespace korvel

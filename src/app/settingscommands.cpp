@@ -1,0 +1,128 @@
+#include "app/settingscommands.h"
+
+#include "app/documentfile.h"
+#include "app/formsetup.h"
+#include "app/mainform.h"
+#include "app/settingsfile.h"
+#include "editor/synmemo.h"
+#include "prompt/prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace korvel {
+
+namespace {
+
+std::optional<QByteArray> readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
+
+bool writeSettingsFile(const QString &path, const QStringList &lines)
+{
+    if (!writeFileAtomically(path, settingsFileBytes(lines)))
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return true;
+}
+
+void SettingsCommands::connectActions()
+{
+    m_form.bind({QStringLiteral("Settings2"), QStringLiteral("ToolButtonSettings")}, [this] { ShowSettingsDialog(); });
+    m_form.bind({QStringLiteral("Englisch1")}, [this] {
+        m_form.UiLanguage = 1;
+        m_form.ApplyLanguage();
+    });
+    m_form.bind({QStringLiteral("Deutsch1")}, [this] {
+        m_form.UiLanguage = 0;
+        m_form.ApplyLanguage();
+    });
+}
+
+void SettingsCommands::SeedSettings()
+{
+    const QString target = settingsFilePath(m_form.dataFolder());
+    const QString seed = settingsFilePath(m_form.programFolder());
+    if (QDir(m_form.dataFolder()).exists() && !QFileInfo::exists(target) && QFileInfo::exists(seed)) {
+        if (QFile::copy(seed, target))
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+void SettingsCommands::ReadSettings()
+{
+    MainSettings &s = m_form.settings();
+    s.FtpUser.clear();
+    s.FtpPassword.clear();
+    s.FtpServer.clear();
+    s.FtpLoginMode = QStringLiteral("Anonymous");
+
+    const QString path = settingsFilePath(m_form.dataFolder());
+    const QFileInfo info(path);
+    const std::optional<QByteArray> bytes = readFile(path);
+    if (!bytes && info.exists()) {
+        // There but unreadable: dropped, so that the next start begins afresh.
+        QFile::remove(path);
+        return;
+    }
+    const SettingsValues v = readSettingsValues(bytes);
+    if (!v.fileExists) {
+        m_form.ChooseLanguage();
+        return;
+    }
+    SynMemo *editor = m_form.editor();
+    if (v.fontSize)
+        editor->setFontSize(*v.fontSize);
+    if (v.lineNumbers)
+        editor->setLineNumbersVisible(*v.lineNumbers);
+    if (v.ftpUser) s.FtpUser = *v.ftpUser;
+    if (v.ftpPassword) s.FtpPassword = *v.ftpPassword;
+    if (v.ftpServer) s.FtpServer = *v.ftpServer;
+    if (v.ftpLoginMode) s.FtpLoginMode = *v.ftpLoginMode;
+    if (v.defaultCharset) s.DefaultCharset = *v.defaultCharset;
+    if (v.externalBrowser) s.ExternalBrowser = *v.externalBrowser;
+    editor->setHtmlColors(v.keywordColor.value_or(editor->keywordColor()),
+                          v.identifierColor.value_or(editor->identifierColor()),
+                          v.valueColor.value_or(editor->valueColor()));
+    if (v.failed) {
+        QFile::remove(path);
+        return;
+    }
+    if (v.uiLanguage)
+        m_form.UiLanguage = *v.uiLanguage;
+    else if (v.askLanguage)
+        m_form.ChooseLanguage();
+}
+
+void SettingsCommands::WriteLanguage()
+{
+    const QString path = settingsFilePath(m_form.dataFolder());
+    QStringList lines;
+    if (const auto bytes = readFile(path))
+        lines = settingsLinesFromFile(*bytes);
+    writeSettingsFile(path, withLanguageLine(lines, m_form.UiLanguage));
+}
+
+void SettingsCommands::ShowSettingsDialog()
+{
+    SynMemo *editor = m_form.editor();
+    TFormSetup dialog(m_form.prompter(), &m_form);
+    dialog.LanguageValue = m_form.UiLanguage;
+    dialog.setEditorValues(editor->fontName(), editor->fontSize(), editor->keywordColor(),
+                           editor->identifierColor(), editor->valueColor());
+    dialog.DataFolder = m_form.dataFolder();
+    dialog.FormShow();
+    dialog.setHelpHandler([this](int context) { m_form.showHelpContext(context); });
+    if (m_form.prompter().execDialog(dialog) == QDialog::Accepted)
+        dialog.writeSettings();
+    ReadSettings();
+}
+
+} // namespace korvel

@@ -1,0 +1,513 @@
+#include "editor/synmemo.h"
+
+#include <Qsci/qscilexercss.h>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexerjavascript.h>
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace korvel {
+
+namespace {
+
+constexpr int kTagListId = 1;
+constexpr char kListSeparator = '\n';
+
+QColor fromWindowsColor(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int toWindowsColor(const QColor &c)
+{
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+// Splits at CR LF, CR or LF; the editor's own line breaks.
+QStringList splitAtBreaks(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+QString withCrLf(const QString &text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    return splitAtBreaks(text).join(QStringLiteral("\r\n"));
+}
+
+struct Completion {
+    QStringList displays;
+    QStringList snippets;
+};
+
+const Completion &completion()
+{
+    static const Completion c = [] {
+        Completion k;
+        const auto add = [&k](const char *display, const char *snippet) {
+            k.displays << QString::fromUtf8(display);
+            k.snippets << QString::fromUtf8(snippet);
+        };
+        add("<a href:>", "<a href=\"https://www.example.com/\" target=\"_blank\">Link</a>");
+        add("<adress>", "<address></address>");
+        add("<area>", "<area shape=\"rect\" coords=\"0,0,0,0\" href=\"https://www.example.com/\" alt=\"caption\" title=\"comment\">");
+        add("<b>", "<b></b>");
+        add("<bgsound>", "<bgsound src=\"background.mid\" loop=\"infinite\">Microsoft (use embed for Netscape)");
+        add("<blockquote>", "<blockquote></blockquote>");
+        add("<body>", "<body background=\"background.jpg\" bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#FF9966\" vlink=\"#FF9900\" alink=\"#800080\"></body>");
+        add("<br>", "<br>");
+        add("<button>", "<button type=\"button\" name=\"Name\" value=\"Wert\" onclick=\"MyScript\"></button>");
+        add("<div>", "<div style=\"text-align:left; padding:20px; border:thin solid red; margin:25px\"></div>");
+        add("<embed>", "<embed src=\"background.mid\" autostart=\"true\" loop=\"true\" hidden=\"true\" height=\"0\" width=\"0\">");
+        add("<form>", "<form action=\"https://www.example.com/cgi-bin/form.cgi\" method=\"get\"></form>");
+        add("<font>", "<font face=\"Arial,Verdana\" size=\"7\" color=\"#FF0000\"></font>");
+        add("<frame>", "<frame src=\"mypage.htm\" name=\"left\">");
+        add("<frameset>", "<frameset rows=\"100,*,60\">");
+        add("<h1>", "<h1></h1>");
+        add("<head>", "<head></head>");
+        add("<hr>", "<hr id=\"0\">");
+        add("<html>", "<html></html>");
+        add("<iframe>", "<iframe src=\"mypage.html\" width=\"90%\" height=\"400\" name=\"inline page\"></iframe>");
+        add("<img >", "<img src=\"mypic.jpg\" width=\"320\" height=\"400\" border=\"0\" alt=\"comment\">");
+        add("<input>", "<input name=\"name\" type=\"text\" size=\"30\" maxlength=\"30\">");
+        add("<li>", "<li></li>");
+        add("<map>", "<map name=\"MyMap\"></map>");
+        add("<meta>", "<meta name=\"keywords\" lang=\"de\" content=\"Ferien,Sonne,Spanien\">");
+        add("<nobr>", "<nobr></nobr>");
+        add("<noframes>", "<noframes></noframes>");
+        add("<noscript>", "<noscript></noscript>");
+        add("<ol>", "<ol type=\"1\" start=\"1\"></ol>");
+        add("<p>", "<p></p>");
+        add("<pre>", "<pre width=\"50\"></pre>");
+        add("<script>", "<script type=\"text/javascript\"><!-- ... --></script>");
+        add("<select>", "<select name=\"top5\" size=\"3\"><option></option></select>");
+        add("<span>", "<span class=\"MyStyle\"></span>");
+        add("<strike>", "<strike></strike>");
+        add("<strong>", "<strong></strong>");
+        add("<style>", "<style type=\"text/css\"></style>");
+        add("<sub>", "<sub></sub>");
+        add("<sup>", "<sup></sup>");
+        add("<table>", "<table border=\"1\" bgcolor=\"#FFFF00\" cellspacing=\"0\" cellpadding=\"0\" width=\"90%\" height=\"200\"></table>");
+        add("<td>", "<td align=\"left\" valign=\"top\" height=\"75\" style=\"background-image:url(background.jpg)\"></td>");
+        add("<textarea>", "<textarea cols=\"1\" rows=\"5\" name=\"ThisName\"></textarea>");
+        add("<head>", "<head></head>");
+        add("<title>", "<title></title>");
+        add("<u>", "<u></u>");
+        add("<ul>", "<ul type=\"circle/disc/square\"></ul>");
+        add("<!doctype>", "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
+        return k;
+    }();
+    return c;
+}
+
+} // namespace
+
+SynMemo::SynMemo(QWidget *parent)
+    : QsciScintilla(parent)
+{
+    setObjectName(QStringLiteral("SynMemo1"));
+    setUtf8(true);
+    setEolMode(EolWindows);
+    setEolVisibility(false);
+    SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+
+    // Appearance
+    setSelectionForegroundColor(Qt::black);
+    setSelectionBackgroundColor(fromWindowsColor(16763541));
+    setEdgeMode(EdgeLine);
+    setEdgeColumn(120);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1600);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
+    SendScintilla(SCI_SETENDATLASTLINE, 0);
+    SendScintilla(SCI_SETMARGINLEFT, 0, 10);
+    setIndentationsUseTabs(false);
+    setTabIndents(true);
+    setBackspaceUnindents(true);
+    setAutoIndent(true);
+    setMarginType(0, NumberMargin);
+    setMarginWidth(1, 0);
+
+    // Tag completion list
+    SendScintilla(SCI_AUTOCSETSEPARATOR, long(kListSeparator));
+    SendScintilla(SCI_AUTOCSETMAXHEIGHT, 10);
+    SendScintilla(SCI_AUTOCSETIGNORECASE, 1);
+    SendScintilla(SCI_AUTOCSETFILLUPS, 0ul, "()[]. ");
+    SendScintilla(SCI_AUTOCSETCANCELATSTART, 0);
+    SendScintilla(SCI_AUTOCSETAUTOHIDE, 0);
+    m_completionTimer = new QTimer(this);
+    m_completionTimer->setSingleShot(true);
+    m_completionTimer->setInterval(500);
+    connect(m_completionTimer, &QTimer::timeout, this, &SynMemo::showTagCompletion);
+    connect(this, &QsciScintilla::userListActivated, this, [this](int id, const QString &chosen) {
+        if (id != kTagListId)
+            return;
+        const int index = completion().displays.indexOf(chosen);
+        if (index >= 0)
+            acceptCompletion(index);
+    });
+
+    applyLexer();
+    updateGutter();
+}
+
+SynMemo::~SynMemo() = default;
+
+QString SynMemo::text() const
+{
+    return QsciScintilla::text();
+}
+
+void SynMemo::setText(const QString &text)
+{
+    const bool wasReadOnly = isReadOnly();
+    setReadOnly(false);
+    QsciScintilla::setText(withCrLf(text));
+    setReadOnly(wasReadOnly);
+}
+
+void SynMemo::setLines(const QStringList &lines)
+{
+    QsciScintilla::setText(lines.join(QStringLiteral("\r\n")));
+}
+
+QStringList SynMemo::lines() const
+{
+    return splitAtBreaks(text());
+}
+
+QString SynMemo::lineText(int index) const
+{
+    if (index < 0 || index >= QsciScintilla::lines())
+        return {};
+    QString t = QsciScintilla::text(index);
+    while (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r')))
+        t.chop(1);
+    return t;
+}
+
+void SynMemo::setModified(bool on)
+{
+    QsciScintilla::setModified(on);
+}
+
+void SynMemo::clearAll()
+{
+    QsciScintilla::setText(QString());
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    markerDeleteAll();
+    setModified(false);
+}
+
+QString SynMemo::selText() const
+{
+    return selectedText();
+}
+
+void SynMemo::replaceSelection(const QString &text)
+{
+    beginUndoAction();
+    if (hasSelectedText()) {
+        replaceSelectedText(withCrLf(text));
+    } else {
+        const QByteArray utf8 = withCrLf(text).toUtf8();
+        const long pos = SendScintilla(SCI_GETCURRENTPOS);
+        SendScintilla(SCI_INSERTTEXT, pos, utf8.constData());
+        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(pos + utf8.size()));
+    }
+    endUndoAction();
+}
+
+int SynMemo::offsetToByte(int offset) const
+{
+    if (offset <= 0)
+        return 0;
+    const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, offset, SC_LINECHARACTERINDEX_UTF16);
+    const long lineUnits = SendScintilla(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16);
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
+    return int(SendScintilla(SCI_POSITIONRELATIVECODEUNITS, lineStart, offset - lineUnits));
+}
+
+int SynMemo::byteToOffset(int bytePosition) const
+{
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, bytePosition);
+    const long lineUnits = SendScintilla(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16);
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
+    return int(lineUnits + SendScintilla(SCI_COUNTCODEUNITS, lineStart, bytePosition));
+}
+
+int SynMemo::selStart() const
+{
+    return byteToOffset(int(SendScintilla(SCI_GETSELECTIONSTART)));
+}
+
+void SynMemo::setSelStart(int offset)
+{
+    const int pos = offsetToByte(offset);
+    SendScintilla(SCI_GOTOPOS, pos);
+}
+
+int SynMemo::selLength() const
+{
+    return byteToOffset(int(SendScintilla(SCI_GETSELECTIONEND))) - selStart();
+}
+
+void SynMemo::setSelLength(int length)
+{
+    const int start = selStart();
+    selectRange(start, length);
+}
+
+void SynMemo::selectRange(int offset, int length)
+{
+    const int from = offsetToByte(offset);
+    const int to = offsetToByte(offset + qMax(0, length));
+    SendScintilla(SCI_SETSEL, from, to);
+}
+
+int SynMemo::caretLine() const
+{
+    int line = 0, index = 0;
+    getCursorPosition(&line, &index);
+    return line + 1;
+}
+
+int SynMemo::caretColumn() const
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
+    return int(SendScintilla(SCI_COUNTCODEUNITS, lineStart, pos)) + 1;
+}
+
+void SynMemo::setCaretLineColumn(int line, int column)
+{
+    const long lineIndex = qBound(0, line - 1, QsciScintilla::lines() - 1);
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, lineIndex);
+    const long lineEnd = SendScintilla(SCI_GETLINEENDPOSITION, lineIndex);
+    long pos = SendScintilla(SCI_POSITIONRELATIVECODEUNITS, lineStart, qMax(0, column - 1));
+    if (pos == 0 && column > 1)
+        pos = lineEnd;
+    SendScintilla(SCI_GOTOPOS, qMin(pos, lineEnd));
+}
+
+void SynMemo::setWordWrapOn(bool on)
+{
+    setWrapMode(on ? WrapWord : WrapNone);
+}
+
+void SynMemo::setRightMarginColumn(int column)
+{
+    setEdgeColumn(qMax(0, column));
+}
+
+int SynMemo::visibleColumns() const
+{
+    const int charWidth = int(SendScintilla(SCI_TEXTWIDTH, STYLE_DEFAULT, "M"));
+    if (charWidth <= 0)
+        return 0;
+    const int gutter = int(SendScintilla(SCI_GETMARGINWIDTHN, 0ul)) + int(SendScintilla(SCI_GETMARGINLEFT));
+    return qMax(0, viewport()->width() - gutter) / charWidth;
+}
+
+void SynMemo::setFontSize(int points)
+{
+    if (points <= 0)
+        return;
+    m_fontSize = points;
+    applyFont();
+}
+
+void SynMemo::setLineNumbersVisible(bool on)
+{
+    m_lineNumbers = on;
+    updateGutter();
+}
+
+void SynMemo::updateGutter()
+{
+    setMarginLineNumbers(0, m_lineNumbers);
+    setMarginWidth(0, m_lineNumbers ? QStringLiteral("00000") : QString());
+}
+
+void SynMemo::setHighlighter(Highlighter h)
+{
+    if (h == m_highlighter && m_lexer)
+        return;
+    m_highlighter = h;
+    applyLexer();
+}
+
+void SynMemo::applyLexer()
+{
+    QsciLexer *old = m_lexer;
+    switch (m_highlighter) {
+    case Highlighter::Html: m_lexer = new QsciLexerHTML(this); break;
+    case Highlighter::Css: m_lexer = new QsciLexerCSS(this); break;
+    case Highlighter::JavaScript: m_lexer = new QsciLexerJavaScript(this); break;
+    }
+    setLexer(m_lexer);
+    delete old;
+    if (m_highlighter == Highlighter::Html) {
+        if (m_keywordColor < 0) {
+            m_keywordColor = toWindowsColor(m_lexer->color(QsciLexerHTML::Tag));
+            m_identifierColor = toWindowsColor(m_lexer->color(QsciLexerHTML::Attribute));
+            m_valueColor = toWindowsColor(m_lexer->color(QsciLexerHTML::HTMLDoubleQuotedString));
+        }
+        setHtmlColors(m_keywordColor, m_identifierColor, m_valueColor);
+    }
+    applyFont();
+}
+
+void SynMemo::setHtmlColors(int keyword, int identifier, int value)
+{
+    m_keywordColor = keyword;
+    m_identifierColor = identifier;
+    m_valueColor = value;
+    if (m_highlighter != Highlighter::Html || !m_lexer)
+        return;
+    m_lexer->setColor(fromWindowsColor(keyword), QsciLexerHTML::Tag);
+    m_lexer->setColor(fromWindowsColor(keyword), QsciLexerHTML::UnknownTag);
+    m_lexer->setColor(fromWindowsColor(identifier), QsciLexerHTML::Attribute);
+    m_lexer->setColor(fromWindowsColor(identifier), QsciLexerHTML::UnknownAttribute);
+    for (int style : {int(QsciLexerHTML::HTMLDoubleQuotedString), int(QsciLexerHTML::HTMLSingleQuotedString),
+                      int(QsciLexerHTML::HTMLNumber), int(QsciLexerHTML::HTMLValue)})
+        m_lexer->setColor(fromWindowsColor(value), style);
+}
+
+void SynMemo::applyFont()
+{
+    QFont font(m_fontName, m_fontSize);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (m_lexer) {
+        m_lexer->setDefaultFont(font);
+        m_lexer->setFont(font, -1);
+    }
+    setFont(font);
+    QFont gutter(m_fontName, 8);
+    gutter.setStyleHint(QFont::TypeWriter);
+    setMarginsFont(gutter);
+    updateGutter();
+}
+
+const QStringList &SynMemo::completionDisplays()
+{
+    return completion().displays;
+}
+
+const QStringList &SynMemo::completionSnippets()
+{
+    return completion().snippets;
+}
+
+QString SynMemo::typedToken() const
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
+    const QString before = QsciScintilla::text(int(line)).left(
+        int(SendScintilla(SCI_COUNTCODEUNITS, lineStart, pos)));
+    qsizetype i = before.size();
+    while (i > 0) {
+        const QChar c = before.at(i - 1);
+        if (c == QLatin1Char('<')) {
+            --i;
+            break;
+        }
+        if (c.isSpace() || c == QLatin1Char('>') || QStringLiteral("()[].").contains(c))
+            break;
+        --i;
+    }
+    return before.mid(i);
+}
+
+QStringList SynMemo::completionCandidates(const QString &typed) const
+{
+    QStringList out;
+    for (const QString &d : completion().displays) {
+        if (d.startsWith(typed, Qt::CaseInsensitive) && !out.contains(d))
+            out << d;
+    }
+    return out;
+}
+
+void SynMemo::showTagCompletion()
+{
+    QStringList candidates = completionCandidates(typedToken());
+    if (candidates.isEmpty())
+        candidates = completionCandidates(QString());
+    const QByteArray list = candidates.join(QLatin1Char(kListSeparator)).toUtf8();
+    SendScintilla(SCI_USERLISTSHOW, kTagListId, list.constData());
+}
+
+bool SynMemo::completionShown() const
+{
+    return SendScintilla(SCI_AUTOCACTIVE) != 0;
+}
+
+void SynMemo::acceptCompletion(int index)
+{
+    if (index < 0 || index >= completion().snippets.size())
+        return;
+    const QString token = typedToken();
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long from = SendScintilla(SCI_POSITIONRELATIVECODEUNITS, pos, -long(token.size()));
+    SendScintilla(SCI_SETSEL, from, pos);
+    replaceSelection(completion().snippets.at(index));
+}
+
+void SynMemo::mouseReleaseEvent(QMouseEvent *event)
+{
+    QsciScintilla::mouseReleaseEvent(event);
+    emit clicked();
+}
+
+void SynMemo::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::ControlModifier)) {
+        showTagCompletion();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+    if (event->text() == QStringLiteral("<"))
+        m_completionTimer->start();
+    else if (completionShown() && !event->text().isEmpty() && event->text().at(0).isLetterOrNumber())
+        showTagCompletion();  // narrow the open list to what now matches
+}
+
+void SynMemo::keyReleaseEvent(QKeyEvent *event)
+{
+    QsciScintilla::keyReleaseEvent(event);
+    emit keyReleased();
+}
+
+void SynMemo::resizeEvent(QResizeEvent *event)
+{
+    QsciScintilla::resizeEvent(event);
+    emit resized();
+}
+
+void SynMemo::focusInEvent(QFocusEvent *event)
+{
+    QsciScintilla::focusInEvent(event);
+    emit focusEntered();
+}
+
+} // namespace korvel

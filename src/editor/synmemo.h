@@ -1,0 +1,117 @@
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QStringList>
+
+class QsciLexer;
+class QsciAPIs;
+class QTimer;
+
+namespace korvel {
+
+enum class Highlighter { Html, Css, JavaScript };
+
+// The source view's editor control. It speaks character offsets from 0 (QString indices)
+// and lines and columns from 1, and hands out its text with lines joined by CR LF; inside it
+// works on QScintilla's UTF-8 byte positions.
+class SynMemo final : public QsciScintilla {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SynMemo)
+
+public:
+    explicit SynMemo(QWidget *parent = nullptr);
+    ~SynMemo() override;
+
+    // Whole text, lines joined by CR LF.
+    QString text() const;
+    // Replaces the whole text as one undoable edit (line breaks of any kind become CR LF).
+    void setText(const QString &text) override;
+    void setLines(const QStringList &lines);
+    QStringList lines() const;
+    int lineCount() const { return lines().size(); }
+    QString lineText(int index) const;  // 0-based; without its line break
+
+    bool modified() const { return isModified(); }
+    void setModified(bool on) override;
+    // Empties the text, the undo and redo history and the markers.
+    void clearAll();
+
+    QString selText() const;
+    // Replaces the selection, or inserts at the caret, as one undoable edit.
+    void replaceSelection(const QString &text);
+
+    // Selection start and length as character offsets over text().
+    int selStart() const;
+    void setSelStart(int offset);  // also moves the caret there and scrolls it into view
+    int selLength() const;
+    void setSelLength(int length);
+    void selectRange(int offset, int length);
+
+    // Caret line and column, counted from 1.
+    int caretLine() const;
+    int caretColumn() const;
+    void setCaretLineColumn(int line, int column);
+
+    int offsetToByte(int offset) const;
+    int byteToOffset(int bytePosition) const;
+
+    bool wordWrapOn() const { return wrapMode() != WrapNone; }
+    void setWordWrapOn(bool on);
+    void setRightMarginColumn(int column);
+    int visibleColumns() const;
+
+    void setFontSize(int points);
+    int fontSize() const { return m_fontSize; }
+    QString fontName() const { return m_fontName; }
+    void setLineNumbersVisible(bool on);
+    bool lineNumbersVisible() const { return m_lineNumbers; }
+
+    Highlighter highlighter() const { return m_highlighter; }
+    void setHighlighter(Highlighter h);
+    // Foreground colours of the HTML colouring as Windows colour values (0x00BBGGRR).
+    void setHtmlColors(int keyword, int identifier, int value);
+    int keywordColor() const { return m_keywordColor; }
+    int identifierColor() const { return m_identifierColor; }
+    int valueColor() const { return m_valueColor; }
+
+    // The tag completion list: display texts and the snippets they insert.
+    static const QStringList &completionDisplays();
+    static const QStringList &completionSnippets();
+    void showTagCompletion();
+    QStringList completionCandidates(const QString &typed) const;
+    void acceptCompletion(int index);  // replaces the typed token by the snippet
+    bool completionShown() const;
+
+signals:
+    void clicked();
+    void keyReleased();
+    void focusEntered();
+    void resized();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void applyLexer();
+    void applyFont();
+    void updateGutter();
+    QString typedToken() const;
+
+    QsciLexer *m_lexer = nullptr;
+    Highlighter m_highlighter = Highlighter::Html;
+    QString m_fontName = QStringLiteral("Courier New");
+    int m_fontSize = 10;
+    bool m_lineNumbers = true;
+    int m_keywordColor = -1;
+    int m_identifierColor = -1;
+    int m_valueColor = -1;
+    QTimer *m_completionTimer = nullptr;
+    int m_completionSelection = -1;
+};
+
+} // namespace korvel

@@ -1,0 +1,368 @@
+#include "app/documentfile.h"
+#include "app/filecommands.h"
+#include "app/mainform.h"
+#include "app/settingsfile.h"
+#include "editor/synmemo.h"
+#include "scriptedprompter.h"
+#include "testfiles.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace korvel;
+using test::ScriptedPrompter;
+using test::readAll;
+using test::writeAll;
+
+namespace {
+
+// Answers the language chooser with the given entry.
+std::function<int(QDialog &)> chooseLanguage(int index)
+{
+    return [index](QDialog &d) {
+        d.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(index);
+        return int(QDialog::Accepted);
+    };
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dataDir = qEnvironmentVariable("KORVEL_DATA_DIR");
+        QFile::remove(settingsFilePath(dataDir));
+    }
+
+    void TearDown() override
+    {
+        if (form) {
+            form->editor()->setModified(false);
+            form->editor()->clearAll();
+            form->close();
+        }
+    }
+
+    // Starts the window as a user would see it; with no settings file the chooser is
+    // answered with the given language.
+    void start(int language = 1, const QString &engineVersion = QStringLiteral("102.0.5005.177"))
+    {
+        if (!QFile::exists(settingsFilePath(dataDir)))
+            prompter.answerDialog(chooseLanguage(language));
+        form = std::make_unique<TMainForm>(prompter);
+        form->setEngineVersionText(engineVersion);
+        form->show();
+    }
+
+    QStringList settingsLines() { return settingsLinesFromFile(readAll(settingsFilePath(dataDir))); }
+
+    QString dataDir;
+    QTemporaryDir work;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, firstStartAsksForTheLanguageAndClosingStoresItScrambled)
+{
+    start(1);
+    EXPECT_EQ(prompter.dialogsShown(), QStringList{QStringLiteral("TFormSelLang")});
+    EXPECT_EQ(form->UiLanguage, 1);
+    EXPECT_EQ(form->findChild<QMenu *>(QStringLiteral("FileMenu"))->title(), QStringLiteral("File"));
+    EXPECT_TRUE(form->statusPanel(3)->text().isEmpty());
+    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("Row   1   Col:   1"));
+
+    EXPECT_TRUE(form->close());
+    const QByteArray bytes = readAll(settingsFilePath(dataDir));
+    EXPECT_TRUE(LooksScrambled(bytes));
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines.mid(0, 15), QStringList(15, QStringLiteral(" ")));
+    EXPECT_EQ(lines.at(15), QStringLiteral("1"));
+    EXPECT_EQ(QFile::permissions(settingsFilePath(dataDir)) & (QFile::ReadOther | QFile::ReadGroup), 0);
+    form.reset();
+}
+
+TEST_F(MainFormTest, plainSettingsAreUsedAndTheNextWriteScramblesThem)
+{
+    writeAll(settingsFilePath(dataDir),
+             "Courier New\r\n16\r\nfalse\r\nme\r\nsecret\r\nftp.example.org\r\nUserLogin\r\nUTF-8\r\n"
+             "/usr/bin/firefox\r\n255\r\n65280\r\n16711680\r\nx\r\ny\r\nz\r\n0\r\n");
+    start();
+    EXPECT_TRUE(prompter.dialogsShown().isEmpty());
+    EXPECT_EQ(form->UiLanguage, 0);
+    EXPECT_EQ(form->editor()->fontSize(), 16);
+    EXPECT_FALSE(form->editor()->lineNumbersVisible());
+    EXPECT_EQ(form->editor()->keywordColor(), 255);
+    EXPECT_EQ(form->settings().FtpLoginMode, QStringLiteral("UserLogin"));
+    EXPECT_EQ(form->settings().DefaultCharset, QStringLiteral("UTF-8"));
+    EXPECT_EQ(form->findChild<QMenu *>(QStringLiteral("FileMenu"))->title(), QStringLiteral("Datei"));
+
+    form->action(QStringLiteral("Englisch1"))->trigger();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(LooksScrambled(readAll(settingsFilePath(dataDir))));
+    const QStringList lines = settingsLines();
+    EXPECT_EQ(lines.at(4), QStringLiteral("secret"));
+    EXPECT_EQ(lines.at(14), QStringLiteral("z"));
+    EXPECT_EQ(lines.at(15), QStringLiteral("1"));
+    form.reset();
+}
+
+TEST_F(MainFormTest, languageSwitchChangesCaptionsHintsAndMessagesAtOnce)
+{
+    start(0);
+    const auto hint = [&](const char *name) { return form->action(QString::fromLatin1(name))->toolTip(); };
+    EXPECT_EQ(hint("SaveButton"), QStringLiteral("Aktuelle Datei speichern"));
+    form->action(QStringLiteral("Englisch1"))->trigger();
+    EXPECT_EQ(hint("SaveButton"), QStringLiteral("Save file"));
+    EXPECT_EQ(form->action(QStringLiteral("FileSaveAsItem"))->text(), QStringLiteral("Save as..."));
+    EXPECT_EQ(form->pageControl()->tabText(0), QStringLiteral("Source"));
+    EXPECT_EQ(form->pageControl()->tabText(1), QStringLiteral("Browser/Designer"));
+    EXPECT_EQ(form->action(QStringLiteral("Div1"))->text(), QStringLiteral("Div"));
+    form->fileCommands().OpenDocumentFile(work.filePath(QStringLiteral("missing.html")));
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Cannot open file:") + work.filePath(QStringLiteral("missing.html")));
+    form->action(QStringLiteral("Deutsch1"))->trigger();
+    EXPECT_EQ(hint("SaveButton"), QStringLiteral("Aktuelle Datei speichern"));
+    EXPECT_EQ(form->line(18), QStringLiteral("Suchbegriff nicht gefunden."));
+}
+
+TEST_F(MainFormTest, engineVersionIsItsWholeLeadingNumber)
+{
+    EXPECT_EQ(engineMajorVersionOf(QStringLiteral("102.0.5005.177")), 102);
+    EXPECT_EQ(engineMajorVersionOf(QStringLiteral("10.1")), 10);
+    EXPECT_EQ(engineMajorVersionOf(QString()), 0);
+    start(1, QStringLiteral("4.0"));
+    EXPECT_FALSE(form->DesignModeAvailable);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral(
+        "No supported IE version found. Design mode not available. See system requirements! IE version:4"));
+}
+
+TEST(MainWindowSize, followsTheScreen)
+{
+    EXPECT_EQ(mainWindowSize(QSize(1280, 1024)), QSize(1000, 700));
+    EXPECT_EQ(mainWindowSize(QSize(1024, 600)), QSize(1000, 543));
+    EXPECT_EQ(mainWindowSize(QSize(800, 600)), QSize(786, 543));
+}
+
+TEST_F(MainFormTest, commandLineOpensAnExistingFileAndIgnoresAMissingOne)
+{
+    prompter.answerDialog(chooseLanguage(1));
+    form = std::make_unique<TMainForm>(prompter);
+    form->setCommandLine({work.filePath(QStringLiteral("nothing-here.html"))});
+    form->show();
+    EXPECT_TRUE(form->document().FileName.isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    form.reset();
+
+    const QString page = work.filePath(QStringLiteral("start.js"));
+    writeAll(page, "var a = 1;");
+    prompter.answerDialog(chooseLanguage(1));
+    form = std::make_unique<TMainForm>(prompter);
+    form->setCommandLine({page, QStringLiteral("ignored")});
+    form->show();
+    EXPECT_EQ(form->document().FileName, page);
+    EXPECT_EQ(form->editor()->highlighter(), Highlighter::JavaScript);
+    EXPECT_EQ(form->editor()->text(), QStringLiteral("var a = 1;"));
+    EXPECT_TRUE(prompter.unexpected().isEmpty());
+}
+
+TEST_F(MainFormTest, openEditSaveAsTextAndReload)
+{
+    start(1);
+    const QString page = work.filePath(QStringLiteral("index.html"));
+    writeAll(page, QStringLiteral("<p>Grüße</p>\n<p>zwei</p>\n").toUtf8());
+    prompter.answerOpenFile(page);
+    form->action(QStringLiteral("FileOpenItem"))->trigger();
+    EXPECT_EQ(form->document().FileName, page);
+    EXPECT_EQ(form->statusPanel(3)->text(), page);
+    EXPECT_EQ(readAll(work.filePath(QStringLiteral("index.BAK"))), readAll(page));
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Utf8NoMark);
+    EXPECT_FALSE(form->editor()->modified());
+
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("<h1>€</h1>"));
+    EXPECT_TRUE(form->editor()->modified());
+
+    const QString notes = work.filePath(QStringLiteral("notes.txt"));
+    prompter.answerSaveFile(notes);
+    form->action(QStringLiteral("FileSaveAsItem"))->trigger();
+    EXPECT_EQ(readAll(notes), QByteArray("<h1>\x80</h1><p>Gr\xFC\xDF" "e</p>\r\n<p>zwei</p>\r\n\r\n"));
+    EXPECT_EQ(form->document().FileName, notes);
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Ansi);
+    EXPECT_FALSE(form->editor()->modified());
+    EXPECT_TRUE(prompter.unexpected().isEmpty()) << qPrintable(prompter.unexpected().join(u'\n'));
+
+    // The backup made by the first open is never replaced.
+    writeAll(page, "changed");
+    form->fileCommands().OpenDocumentFile(page);
+    EXPECT_EQ(readAll(work.filePath(QStringLiteral("index.BAK"))),
+              QStringLiteral("<p>Grüße</p>\n<p>zwei</p>\n").toUtf8());
+}
+
+TEST_F(MainFormTest, newDocumentBeforeAnyFileIsSavedAsUtf16)
+{
+    start(1);
+    prompter.answer(Answer::Yes);
+    form->action(QStringLiteral("FileNewItem"))->trigger();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("New HTML doc?"));
+    EXPECT_EQ(form->document().FileName, QStringLiteral("Untitled"));
+    EXPECT_TRUE(form->editor()->text().startsWith(QStringLiteral("<!DOCTYPE HTML PUBLIC")));
+    EXPECT_TRUE(form->editor()->text().contains(QStringLiteral("charset=ISO-8859-1\">")));
+
+    const QString page = work.filePath(QStringLiteral("page.htm"));
+    prompter.answerSaveFile(page);
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    const QByteArray bytes = readAll(page);
+    EXPECT_TRUE(bytes.startsWith(QByteArray("\xFF\xFE<\0!\0", 6)));
+    EXPECT_TRUE(bytes.endsWith(QByteArray("<\0/\0h\0t\0m\0l\0>\0", 14)));
+    EXPECT_EQ(form->document().FileName, page);
+}
+
+TEST_F(MainFormTest, unsavedTextIsNeverDroppedWithoutAnAnswer)
+{
+    start(1);
+    form->editor()->setText(QStringLiteral("<p>mine</p>"));
+    form->editor()->setModified(true);
+
+    // New asks first; Cancel keeps the text.
+    prompter.answer(Answer::Cancel);
+    form->action(QStringLiteral("FileNewItem"))->trigger();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Save changes to:untitled.html"));
+    EXPECT_EQ(form->editor()->text(), QStringLiteral("<p>mine</p>"));
+
+    // A dropped file after Cancel is not opened.
+    const QString dropped = work.filePath(QStringLiteral("dropped.html"));
+    writeAll(dropped, "<p>dropped</p>");
+    prompter.answer(Answer::Cancel);
+    form->FilesDropped({dropped});
+    EXPECT_EQ(form->editor()->text(), QStringLiteral("<p>mine</p>"));
+
+    // Yes, then cancelling the save dialog, counts as Cancel: closing stops.
+    prompter.answer(Answer::Yes);
+    prompter.answerSaveFile(QString());
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->editor()->text(), QStringLiteral("<p>mine</p>"));
+
+    // The close query wrote the language even though the window stayed.
+    EXPECT_EQ(settingsLines().value(15), QStringLiteral("1"));
+
+    // No closes.
+    prompter.answer(Answer::No);
+    EXPECT_TRUE(form->close());
+    form.reset();
+}
+
+TEST_F(MainFormTest, droppingTwoFilesOpensTheFirst)
+{
+    start(1);
+    const QString a = work.filePath(QStringLiteral("a.css"));
+    const QString b = work.filePath(QStringLiteral("b.html"));
+    writeAll(a, "p { color: red }");
+    writeAll(b, "<p>b</p>");
+    form->FilesDropped({a, b});
+    EXPECT_EQ(form->document().FileName, a);
+    EXPECT_EQ(form->editor()->highlighter(), Highlighter::Css);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(MainFormTest, saveFailureKeepsTheTextModifiedAndSays)
+{
+    start(1);
+    const QString folder = work.filePath(QStringLiteral("gone"));
+    QDir().mkpath(folder);
+    const QString page = folder + QStringLiteral("/page.html");
+    writeAll(page, "<p>x</p>");
+    form->fileCommands().OpenDocumentFile(page);
+    form->editor()->replaceSelection(QStringLiteral("y"));
+    QDir(folder).removeRecursively();
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Cannot save file:") + page);
+    EXPECT_TRUE(form->editor()->modified());
+}
+
+TEST_F(MainFormTest, ansiSaveOffersUtf8WhenCharactersWouldBeLost)
+{
+    start(1);
+    const QString page = work.filePath(QStringLiteral("old.html"));
+    writeAll(page, "<p>alt</p>");
+    form->fileCommands().OpenDocumentFile(page);
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("日本"));
+
+    prompter.answer(Answer::Cancel);
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QByteArray("<p>alt</p>"));
+    EXPECT_TRUE(form->editor()->modified());
+
+    prompter.answer(Answer::Yes);
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QByteArray("\xEF\xBB\xBF") + QStringLiteral("日本<p>alt</p>").toUtf8());
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Utf8);
+    EXPECT_FALSE(form->editor()->modified());
+}
+
+TEST_F(MainFormTest, deleteAllBackupsCountsWhatWasDeleted)
+{
+    start(1);
+    for (const char *name : {"a.bak", "b.BAK", "c.bak"})
+        writeAll(work.filePath(QString::fromLatin1(name)), "x");
+    writeAll(work.filePath(QStringLiteral("keep.html")), "x");
+    prompter.answerOpenFile(work.filePath(QStringLiteral("a.bak")));
+    prompter.answer(Answer::All);
+    form->action(QStringLiteral("Deletebackupfiles1"))->trigger();
+    EXPECT_EQ(prompter.texts().first(), QStringLiteral("Delete backup file(s)?"));
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("3  files deleted."));
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.html")});
+}
+
+TEST_F(MainFormTest, printingStartsANewPageWhenThePageIsFull)
+{
+    QPrinter probe;
+    probe.setOutputFormat(QPrinter::PdfFormat);
+    probe.setOutputFileName(work.filePath(QStringLiteral("probe.pdf")));
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    const int pages = FileCommands::printLines(probe, lines);
+    EXPECT_GT(pages, 1);
+
+    // The same through the command: the PDF holds as many pages as the job started.
+    start(1);
+    form->editor()->setLines(lines);
+    const QString pdf = work.filePath(QStringLiteral("out.pdf"));
+    prompter.answerPrinter(true, pdf);
+    form->action(QStringLiteral("FilePrintItem"))->trigger();
+    EXPECT_EQ(readAll(pdf).count("/Type /Page\n") + readAll(pdf).count("/Type /Page\r"), pages);
+}
+
+TEST_F(MainFormTest, settingsDialogWritesWhatItShows)
+{
+    start(1);
+    prompter.answerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Settings"));
+        d.findChild<QComboBox *>(QStringLiteral("Edit2"))->setCurrentText(QStringLiteral("18"));
+        d.findChild<QComboBox *>(QStringLiteral("ComboISO"))->setCurrentIndex(3);
+        return int(QDialog::Accepted);
+    });
+    form->action(QStringLiteral("Settings2"))->trigger();
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines.at(1), QStringLiteral("18"));
+    EXPECT_EQ(lines.at(7), QStringLiteral("ISO 8859-2"));
+    EXPECT_EQ(lines.at(15), QStringLiteral("1"));  // the language chosen at the first start stays
+    EXPECT_EQ(form->editor()->fontSize(), 18);
+    EXPECT_EQ(form->settings().DefaultCharset, QStringLiteral("ISO 8859-2"));
+    EXPECT_EQ(FileCommands::newDocumentTemplate(form->settings().DefaultCharset).split(QStringLiteral("\r\n")).at(3),
+              QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=ISO 8859-2\">"));
+}
