@@ -1,6 +1,7 @@
 // Korvel, the editor: creates the main window and runs the event loop.
 #include "app/mainform.h"
 #include "prompt/qtprompter.h"
+#include "source/sourcecommands.h"
 
 #include <QApplication>
 #include <unistd.h>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     korvel::QtPrompter prompter;
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
+    new korvel::SourceCommands(form);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();
