@@ -1,13 +1,36 @@
-// Korvel, the editor: creates the main window and runs the event loop.
+// Korvel, the editor: creates the main window and runs the event loop, or, with
+// `--run COMMAND FILE...`, applies one source command to files without a window.
+#include "app/batchmode.h"
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
 #include "prompt/qtprompter.h"
+#include "source/sourcecommands.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
 #include <unistd.h>
+
+namespace {
+
+int runWithoutWindow(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int language = QLocale::system().language() == QLocale::German ? 0 : 1;
+    return korvel::runBatch(app.arguments().mid(2), language, out, err);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && qstrcmp(argv[1], "--run") == 0)
+        return runWithoutWindow(argc, argv);
+
     // Qt WebEngine needs its contexts shared before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
@@ -21,6 +44,7 @@ int main(int argc, char **argv)
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
+    new korvel::SourceCommands(form);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();

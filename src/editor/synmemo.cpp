@@ -204,6 +204,7 @@ QString SynMemo::lineText(int index) const
 
 void SynMemo::setModified(bool on)
 {
+    m_markedModified = on;
     QsciScintilla::setModified(on);
 }
 

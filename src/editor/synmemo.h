@@ -32,7 +32,9 @@ public:
     int lineCount() const { return lines().size(); }
     QString lineText(int index) const;  // 0-based; without its line break
 
-    bool modified() const { return isModified(); }
+    // Modified by an edit since the last save point, or marked modified by setModified(true),
+    // which QScintilla alone cannot do: its flag only follows edits and save points.
+    bool modified() const { return m_markedModified || isModified(); }
     void setModified(bool on) override;
     // Empties the text, the undo and redo history and the markers.
     void clearAll();
@@ -112,6 +114,7 @@ private:
     int m_valueColor = -1;
     QTimer *m_completionTimer = nullptr;
     int m_completionSelection = -1;
+    bool m_markedModified = false;
 };
 
 } // namespace korvel

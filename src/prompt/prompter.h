@@ -10,8 +10,8 @@ class QPrinter;
 
 namespace korvel {
 
-// The kinds of message box the programs show, each with its icon.
-enum class MessageKind { Error, Warning, Information, Confirmation };
+// The kinds of message box the programs show, each with its icon; a plain box has none.
+enum class MessageKind { Error, Warning, Information, Confirmation, Plain };
 
 // The fixed button sets of a message box.
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesNoAll };
@@ -58,6 +58,7 @@ public:
     void error(const QString &text) { message(MessageKind::Error, text, Buttons::Ok); }
     void warning(const QString &text) { message(MessageKind::Warning, text, Buttons::Ok); }
     void information(const QString &text) { message(MessageKind::Information, text, Buttons::Ok); }
+    void plain(const QString &text) { message(MessageKind::Plain, text, Buttons::Ok); }
 };
 
 // Converts a dialog filter of the form "Caption|*.a;*.b|Caption2|*.c" into Qt's

@@ -51,6 +51,7 @@ QMessageBox::Icon icon(MessageKind kind)
     case MessageKind::Warning: return QMessageBox::Warning;
     case MessageKind::Information: return QMessageBox::Information;
     case MessageKind::Confirmation: return QMessageBox::Question;
+    case MessageKind::Plain: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

@@ -1,55 +1,25 @@
 #include "source/texthelpers.h"
 
+#include "source/blankruns.h"
 #include "source/textmatch.h"
+#include "source/transformhelpers.h"
 
 #include <QUrl>
 
 namespace korvel {
 
-namespace {
-
-// A pair of blanks becomes one blank in each pass; six passes turn a run of n blanks into
-// ceil(n / 64) blanks.
-constexpr qsizetype BlanksAfterSixPasses(qsizetype run)
-{
-    return (run + 63) / 64;
-}
-
-void AppendCollapsedBlanks(QString &out, qsizetype run)
-{
-    for (qsizetype i = BlanksAfterSixPasses(run); i > 0; --i)
-        out.append(QLatin1Char(' '));
-}
-
-} // namespace
-
 QString CompactHtml(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    qsizetype blanks = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\r' || u == u'\n' || u == u'\t')
-            continue; // removed before the blanks are counted, so the blanks around it join
-        if (u == u' ') {
-            ++blanks;
-            continue;
-        }
-        if (blanks > 0) {
-            AppendCollapsedBlanks(out, blanks);
-            blanks = 0;
-        }
-        out.append(c);
-    }
-    AppendCollapsedBlanks(out, blanks);
-    return out;
+    return CollapseWithout(text, [](const QChar *r, qsizetype i, qsizetype) -> qsizetype {
+        const char16_t u = r[i].unicode();
+        return (u == u'\r' || u == u'\n' || u == u'\t') ? 1 : 0;
+    });
 }
 
 qsizetype FindNoCase(const QString &needle, const QString &haystack, qsizetype from,
                      const QString &editorText)
 {
-    if (TrimBlanks(needle).isEmpty() || TrimBlanks(haystack).isEmpty())
+    if (IsBlank(needle) || IsBlank(haystack))
         return -1;
     if (editorText.size() < needle.size() || editorText.size() <= from + 1)
         return -1;

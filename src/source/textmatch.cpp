@@ -2,12 +2,45 @@
 
 namespace korvel {
 
+namespace {
+
+template <CaseMode Mode>
+inline QChar Fold(QChar c)
+{
+    if constexpr (Mode == CaseMode::Exact) {
+        return c;
+    } else if constexpr (Mode == CaseMode::AsciiFold) {
+        return FoldAscii(c);
+    } else {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            return (u >= u'a' && u <= u'z') ? QChar(char16_t(u - 32)) : c;
+        const char32_t upper = QChar::toUpper(char32_t(u));
+        return upper <= 0xFFFF ? QChar(char16_t(upper)) : c;
+    }
+}
+
+QChar FoldFor(CaseMode mode, QChar c)
+{
+    switch (mode) {
+    case CaseMode::Exact:
+        return Fold<CaseMode::Exact>(c);
+    case CaseMode::AsciiFold:
+        return Fold<CaseMode::AsciiFold>(c);
+    case CaseMode::UpperCase:
+        break;
+    }
+    return Fold<CaseMode::UpperCase>(c);
+}
+
+} // namespace
+
 TextMatcher::TextMatcher(const QString &needle, CaseMode mode)
     : m_mode(mode)
 {
     m_needle.reserve(needle.size());
     for (QChar c : needle)
-        m_needle.append(fold(c));
+        m_needle.append(FoldFor(mode, c));
 
     // m_border[i]: length of the longest proper border of the needle's first i + 1 characters.
     m_border.assign(size_t(m_needle.size()), 0);
@@ -19,44 +52,65 @@ TextMatcher::TextMatcher(const QString &needle, CaseMode mode)
             ++k;
         m_border[size_t(i)] = k;
     }
+
+    if (!m_needle.isEmpty()) {
+        const QChar first = m_needle[0];
+        // Under upper-casing only letters have other forms: no character turns into an ASCII
+        // character other than a letter.
+        const bool asciiNonLetter = first.unicode() < 0x80 && !IsWordLetter(first);
+        m_firstHasOneForm = mode == CaseMode::Exact
+            || (mode == CaseMode::AsciiFold && !(first >= QLatin1Char('a') && first <= QLatin1Char('z')))
+            || (mode == CaseMode::UpperCase && asciiNonLetter);
+    }
 }
 
-QChar TextMatcher::fold(QChar c) const
+template <CaseMode Mode>
+qsizetype TextMatcher::search(QStringView haystack, qsizetype from) const
 {
-    switch (m_mode) {
-    case CaseMode::Exact:
-        return c;
-    case CaseMode::AsciiFold:
-        return FoldAscii(c);
-    case CaseMode::UpperCase:
-        if (c.unicode() < 0x80)
-            return (c.unicode() >= u'a' && c.unicode() <= u'z') ? QChar(char16_t(c.unicode() - 32)) : c;
-        {
-            const char32_t upper = QChar::toUpper(char32_t(c.unicode()));
-            return upper <= 0xFFFF ? QChar(char16_t(upper)) : c;
+    const qsizetype m = m_needle.size();
+    const qsizetype n = haystack.size();
+    const QChar *needle = m_needle.constData();
+    qsizetype k = 0;
+    qsizetype i = from;
+    while (i < n) {
+        if (k == 0 && m_firstHasOneForm) {
+            // Between partial matches, jump to the next first character with the fast search.
+            i = haystack.indexOf(needle[0], i);
+            if (i < 0)
+                return -1;
+            if (m == 1)
+                return i;
+            k = 1;
+            ++i;
+            continue;
         }
+        const QChar c = Fold<Mode>(haystack[i]);
+        while (k > 0 && c != needle[k])
+            k = m_border[size_t(k - 1)];
+        if (c == needle[k])
+            ++k;
+        if (k == m)
+            return i - m + 1;
+        ++i;
     }
-    return c;
+    return -1;
 }
 
 qsizetype TextMatcher::indexIn(QStringView haystack, qsizetype from) const
 {
-    const qsizetype m = m_needle.size();
-    if (m == 0)
+    if (m_needle.isEmpty())
         return -1;
     if (from < 0)
         from = 0;
-    qsizetype k = 0;
-    for (qsizetype i = from; i < haystack.size(); ++i) {
-        const QChar c = fold(haystack[i]);
-        while (k > 0 && c != m_needle[k])
-            k = m_border[size_t(k - 1)];
-        if (c == m_needle[k])
-            ++k;
-        if (k == m)
-            return i - m + 1;
+    switch (m_mode) {
+    case CaseMode::Exact:
+        return search<CaseMode::Exact>(haystack, from);
+    case CaseMode::AsciiFold:
+        return search<CaseMode::AsciiFold>(haystack, from);
+    case CaseMode::UpperCase:
+        break;
     }
-    return -1;
+    return search<CaseMode::UpperCase>(haystack, from);
 }
 
 qsizetype IndexOfAsciiNoCase(QStringView haystack, const QString &needle, qsizetype from)
@@ -70,6 +124,15 @@ bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle
         return false;
     for (qsizetype i = 0; i < needle.size(); ++i) {
         if (FoldAscii(haystack[at + i]) != FoldAscii(needle[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsBlank(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() > 0x20)
             return false;
     }
     return true;

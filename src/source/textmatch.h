@@ -42,11 +42,13 @@ public:
     qsizetype length() const { return m_needle.size(); }
 
 private:
-    QChar fold(QChar c) const;
+    template <CaseMode Mode>
+    qsizetype search(QStringView haystack, qsizetype from) const;
 
     QString m_needle; // already folded
     std::vector<qsizetype> m_border;
     CaseMode m_mode = CaseMode::Exact;
+    bool m_firstHasOneForm = false; // the needle's first character matches only itself
 };
 
 // First occurrence of `needle` at or after `from`, with only A-Z folded; -1 when absent.
@@ -54,6 +56,9 @@ qsizetype IndexOfAsciiNoCase(QStringView haystack, const QString &needle, qsizet
 
 // True when `needle` occurs at `at`, with only A-Z folded.
 bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle);
+
+// True when the text holds nothing but blanks and control characters (codes below 33).
+bool IsBlank(QStringView text);
 
 // Removes blanks and control characters (every code below 33) at both ends.
 QString TrimBlanks(const QString &text);

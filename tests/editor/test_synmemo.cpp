@@ -46,6 +46,17 @@ TEST(SynMemo, replaceSelectionIsOneUndoableEditAndKeepsCrLf)
     EXPECT_EQ(memo.selStart(), 4);
 }
 
+TEST(SynMemo, canBeMarkedModifiedWithoutAnEdit)
+{
+    SynMemo memo;
+    memo.setText(QStringLiteral("abc"));
+    memo.setModified(false);
+    memo.setModified(true);
+    EXPECT_TRUE(memo.modified());
+    memo.setModified(false);
+    EXPECT_FALSE(memo.modified());
+}
+
 TEST(SynMemo, clearAllEmptiesTextAndHistory)
 {
     SynMemo memo;

@@ -1,6 +1,8 @@
 #include "source/texthelpers.h"
 #include "source/textmatch.h"
 
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>

@@ -1,0 +1,47 @@
+#include "source/sourcebatch.h"
+
+#include "source/checkhtml.h"
+#include "source/hyphenation.h"
+#include "source/transformations.h"
+
+namespace korvel {
+
+QStringList SourceCommandWords()
+{
+    return {QStringLiteral("remove-line-breaks"), QStringLiteral("insert-line-breaks"),
+            QStringLiteral("remove-hyphenation"), QStringLiteral("entities"),
+            QStringLiteral("javascript-string"), QStringLiteral("check-html")};
+}
+
+QString HyphenationReport(int count, const CatalogueLine &line)
+{
+    return QString::number(count) + line(34);
+}
+
+std::optional<SourceCommandResult> RunSourceCommand(const QString &command, const QString &text,
+                                                    const CatalogueLine &line)
+{
+    if (command == QLatin1String("check-html")) {
+        CheckHtmlResult checked = CheckHtml(text, line);
+        return SourceCommandResult{std::move(checked.text), std::move(checked.message)};
+    }
+    if (command == QLatin1String("remove-line-breaks")) {
+        QString SavedHead;
+        return SourceCommandResult{RemoveLineFeeds(text, SavedHead), QString()};
+    }
+    if (command == QLatin1String("insert-line-breaks")) {
+        QString SavedHead;
+        return SourceCommandResult{InsertLineFeeds(text, SavedHead), QString()};
+    }
+    if (command == QLatin1String("remove-hyphenation")) {
+        HyphenationResult removed = RemoveHyphenation(text);
+        return SourceCommandResult{std::move(removed.text), HyphenationReport(removed.count, line)};
+    }
+    if (command == QLatin1String("entities"))
+        return SourceCommandResult{ReplaceUmlauts(text), QString()};
+    if (command == QLatin1String("javascript-string"))
+        return SourceCommandResult{MakeStringVariable(text).value_or(text), QString()};
+    return std::nullopt;
+}
+
+} // namespace korvel

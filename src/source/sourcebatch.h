@@ -1,0 +1,30 @@
+#pragma once
+
+#include "source/catalogueline.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace korvel {
+
+struct SourceCommandResult {
+    QString text;   // the rewritten text
+    QString report; // what the command tells when it is done; empty for the silent commands
+};
+
+// The whole-text commands that can run without the main window, by their command words:
+// "check-html", "remove-line-breaks", "insert-line-breaks", "remove-hyphenation", "entities",
+// "javascript-string". They run the same functions as the menu commands. Nothing for an
+// unknown word.
+std::optional<SourceCommandResult> RunSourceCommand(const QString &command, const QString &text,
+                                                    const CatalogueLine &line);
+
+// The command words RunSourceCommand knows, in menu order.
+QStringList SourceCommandWords();
+
+// "3 x hyphenation deleted.": the count followed by its catalogue line.
+QString HyphenationReport(int count, const CatalogueLine &line);
+
+} // namespace korvel

@@ -1,0 +1,430 @@
+#include "source/sourcecommands.h"
+
+#include "app/mainform.h"
+#include "editor/synmemo.h"
+#include "prompt/prompter.h"
+#include "source/checkhtml.h"
+#include "source/finddialogs.h"
+#include "source/formspecial.h"
+#include "source/hyphenation.h"
+#include "source/snippets.h"
+#include "source/sourcebatch.h"
+#include "source/textmatch.h"
+#include "source/transformations.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+
+namespace korvel {
+
+namespace {
+
+// The word-wrap button shows a bent arrow while lines wrap and a straight one while they run on.
+QIcon WordWrapIcon(bool on)
+{
+    QPixmap pixmap(22, 22);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x30, 0x40, 0x60), 2));
+    if (on) {
+        painter.drawLine(4, 6, 17, 6);
+        painter.drawArc(11, 6, 8, 8, 90 * 16, -180 * 16);
+        painter.drawLine(15, 14, 6, 14);
+        painter.drawLine(6, 14, 9, 11);
+        painter.drawLine(6, 14, 9, 17);
+    } else {
+        painter.drawLine(3, 11, 18, 11);
+        painter.drawLine(18, 11, 14, 7);
+        painter.drawLine(18, 11, 14, 15);
+    }
+    painter.end();
+    return QIcon(pixmap);
+}
+
+// Shows the hourglass pointer for as long as it lives.
+class WaitCursor final {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY_MOVE(WaitCursor)
+};
+
+} // namespace
+
+SourceCommands::SourceCommands(TMainForm &form)
+    : QObject(&form)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("SourceCommands"));
+    m_findDialog = new TFindDialog(&form);
+    m_replaceDialog = new TReplaceDialog(&form);
+    connect(m_findDialog, &TFindDialog::find, this, &SourceCommands::FindDialog1Find);
+    connect(m_replaceDialog, &TReplaceDialog::find, this, &SourceCommands::ReplaceDialog1Find);
+    connect(m_replaceDialog, &TReplaceDialog::replace, this, &SourceCommands::ReplaceDialog1Replace);
+    connectActions();
+}
+
+SourceCommands::~SourceCommands() = default;
+
+void SourceCommands::connectActions()
+{
+    const auto bind = [this](std::initializer_list<const char *> names, void (SourceCommands::*handler)()) {
+        QStringList list;
+        for (const char *name : names)
+            list << QString::fromLatin1(name);
+        m_form.bind(list, [this, handler] { (this->*handler)(); });
+    };
+    bind({"Find1", "ToolButtonFind", "Suchen1"}, &SourceCommands::Find1Click);
+    bind({"Findnext1", "Weitersuchen1"}, &SourceCommands::Findnext1Click);
+    bind({"Replace1", "Ersetzen1"}, &SourceCommands::Replace1Click);
+    bind({"GoToLine1"}, &SourceCommands::GoToLine1Click);
+    bind({"ToolButton3"}, &SourceCommands::ToolButton3Click);
+    bind({"Selectall1"}, &SourceCommands::Selectall1Click);
+    bind({"Kommentar1"}, &SourceCommands::Kommentar1Click);
+    bind({"Doctype1"}, &SourceCommands::Doctype1Click);
+    bind({"Script1"}, &SourceCommands::Script1Click);
+    bind({"NoLineFeed1"}, &SourceCommands::NoLineFeed1Click);
+    bind({"InsertLineFeeds1"}, &SourceCommands::InsertLineFeeds1Click);
+    bind({"RemoveHyphenation1"}, &SourceCommands::RemoveHyphenation1Click);
+    bind({"UppertoLower1"}, &SourceCommands::UppertoLower1Click);
+    bind({"LowertoUpper1"}, &SourceCommands::LowertoUpper1Click);
+    bind({"Replace3"}, &SourceCommands::Replace3Click);
+    bind({"MakeEntitie1"}, &SourceCommands::MakeEntitie1Click);
+    bind({"MakeStringVariable1"}, &SourceCommands::MakeStringVariable1Click);
+    bind({"Sonderzeichen1"}, &SourceCommands::Sonderzeichen1Click);
+    bind({"Paragraph1"}, &SourceCommands::Paragraph1Click);
+    bind({"GetText1", "ToolButtonText", "Gettext2"}, &SourceCommands::GetText1Click);
+
+    if (QAction *doctype = action(QStringLiteral("Doctype1")))
+        doctype->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+D")));
+    if (QAction *script = action(QStringLiteral("Script1")))
+        script->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+C")));
+    // The comment command belongs to the source page only.
+    if (QAction *comment = action(QStringLiteral("Kommentar1")))
+        comment->setEnabled(onSourcePage());
+    if (QAction *wrap = action(QStringLiteral("ToolButton3")))
+        wrap->setIcon(WordWrapIcon(editor().wordWrapOn()));
+}
+
+bool SourceCommands::onSourcePage() const
+{
+    return m_form.activePage() == 0;
+}
+
+QString SourceCommands::line(int number) const
+{
+    return m_form.line(number);
+}
+
+SynMemo &SourceCommands::editor() const
+{
+    return *m_form.editor();
+}
+
+QAction *SourceCommands::action(const QString &name) const
+{
+    return m_form.action(name);
+}
+
+bool SourceCommands::refuseOnDesignerPage(bool warning)
+{
+    if (onSourcePage())
+        return false;
+    m_form.prompter().message(warning ? MessageKind::Warning : MessageKind::Information, line(28), Buttons::Ok);
+    return true;
+}
+
+void SourceCommands::selectMatch(const TextRange &match)
+{
+    editor().selectRange(int(match.start), int(match.length));
+}
+
+// After a search that finds nothing, and before a new one, the selection is emptied at the
+// editor's offset 1, behind the first character; the next search then starts from the top.
+void SourceCommands::caretToSecondPosition()
+{
+    editor().selectRange(qMin(1, int(editor().text().size())), 0);
+}
+
+void SourceCommands::setTextIfChanged(const QString &text)
+{
+    if (text != editor().text())
+        editor().setText(text);
+}
+
+// Find, find next, replace
+
+void SourceCommands::Find1Click()
+{
+    if (!onSourcePage()) {
+        if (designerFind)
+            designerFind();
+        return;
+    }
+    caretToSecondPosition();
+    m_findDialog->setLanguage(m_form.UiLanguage);
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void SourceCommands::FindDialog1Find()
+{
+    if (!onSourcePage()) {
+        Find1Click();
+        return;
+    }
+    const TextRange selection{editor().selStart(), editor().selLength()};
+    const std::optional<TextRange> match = FindFromDialog(Search, editor().text(), m_findDialog->findText(),
+                                                          m_findDialog->matchCase(), m_findDialog->wholeWord(), selection);
+    if (!match) {
+        m_form.prompter().plain(line(18));
+        caretToSecondPosition();
+        return;
+    }
+    editor().setFocus();
+    selectMatch(*match);
+}
+
+void SourceCommands::Findnext1Click()
+{
+    // The search runs on the source text, which the designer page does not show; there the
+    // browser's own find (Find) is the way to search.
+    if (!onSourcePage())
+        return;
+    const FindNextResult result = FindNextMatch(Search, editor().text());
+    switch (result.outcome) {
+    case FindNextOutcome::Nothing:
+        return;
+    case FindNextOutcome::NotFound:
+        m_form.prompter().plain(line(18));
+        return;
+    case FindNextOutcome::Found:
+        editor().setFocus();
+        selectMatch(result.match);
+        return;
+    }
+}
+
+void SourceCommands::Replace1Click()
+{
+    if (refuseOnDesignerPage(false))
+        return;
+    if (QAction *browser = action(QStringLiteral("Browser1")))
+        browser->setEnabled(false);
+    caretToSecondPosition();
+    m_replaceDialog->setFindText(QString());
+    m_replaceDialog->setReplaceText(QString());
+    m_replaceDialog->setLanguage(m_form.UiLanguage);
+    m_replaceDialog->show();
+    m_replaceDialog->raise();
+    m_replaceDialog->activateWindow();
+    editor().setModified(true);
+}
+
+void SourceCommands::ReplaceDialog1Find()
+{
+    const TextRange selection{editor().selStart(), editor().selLength()};
+    const std::optional<TextRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
+                                                               m_replaceDialog->matchCase(), selection);
+    if (!match) {
+        m_form.prompter().information(line(18));
+        caretToSecondPosition();
+        return;
+    }
+    selectMatch(*match);
+}
+
+void SourceCommands::ReplaceDialog1Replace()
+{
+    if (m_replaceDialog->replaceAllPressed()) {
+        setTextIfChanged(ReplaceAll(editor().text(), m_replaceDialog->findText(), m_replaceDialog->replaceText(),
+                                    m_replaceDialog->matchCase()));
+        return;
+    }
+    if (editor().selLength() > 0)
+        editor().replaceSelection(m_replaceDialog->replaceText());
+}
+
+// Go to line, word wrap, select all, snippets
+
+void SourceCommands::GoToLine1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    if (QAction *browser = action(QStringLiteral("Browser1")))
+        browser->setEnabled(false);
+    // A cancelled box answers its empty default, which is no number either.
+    const QString answer = m_form.prompter().input(QStringLiteral("GoTo"), line(30), QString()).value_or(QString());
+    const std::optional<int> target = GoToLineIndex(answer, editor().lineCount());
+    if (!target) {
+        m_form.prompter().plain(line(31));
+        return;
+    }
+    editor().setCaretLineColumn(*target + 1, 1);
+}
+
+void SourceCommands::ToolButton3Click()
+{
+    if (!onSourcePage())
+        return;
+    const bool on = !editor().wordWrapOn();
+    editor().setWordWrapOn(on);
+    if (QLabel *panel = m_form.statusPanel(2))
+        panel->setText(on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
+    if (QAction *wrap = action(QStringLiteral("ToolButton3")))
+        wrap->setIcon(WordWrapIcon(on));
+}
+
+void SourceCommands::Selectall1Click()
+{
+    if (!onSourcePage()) {
+        if (designerSelectAll)
+            designerSelectAll();
+        return;
+    }
+    editor().selectAll();
+}
+
+void SourceCommands::Kommentar1Click()
+{
+    if (!onSourcePage())
+        return;
+    editor().replaceSelection(CommentSnippet(editor().selText()));
+}
+
+void SourceCommands::Doctype1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    editor().setText(WithDoctype(editor().text()));
+}
+
+void SourceCommands::Script1Click()
+{
+    if (refuseOnDesignerPage(false))
+        return;
+    editor().replaceSelection(ScriptSnippet());
+}
+
+// Text transformations
+
+void SourceCommands::NoLineFeed1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    setTextIfChanged(RemoveLineFeeds(editor().text(), SavedHead));
+}
+
+void SourceCommands::InsertLineFeeds1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    setTextIfChanged(InsertLineFeeds(editor().text(), SavedHead));
+}
+
+void SourceCommands::RemoveHyphenation1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    const HyphenationResult result = RemoveHyphenation(editor().text());
+    if (result.count > 0)
+        editor().setText(result.text);
+    m_form.prompter().plain(HyphenationReport(result.count, [this](int n) { return line(n); }));
+}
+
+void SourceCommands::letterCase(bool upper)
+{
+    if (!onSourcePage()) {
+        if (designerLetterCase)
+            designerLetterCase(upper);
+        return;
+    }
+    const QString selection = editor().selText();
+    if (selection.isEmpty())
+        return;
+    editor().replaceSelection(upper ? AsciiUpperCase(selection) : AsciiLowerCase(selection));
+}
+
+void SourceCommands::UppertoLower1Click()
+{
+    letterCase(false);
+}
+
+void SourceCommands::LowertoUpper1Click()
+{
+    letterCase(true);
+}
+
+void SourceCommands::Replace3Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    setTextIfChanged(ReplaceUmlauts(editor().text()));
+}
+
+void SourceCommands::MakeEntitie1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    const std::optional<QString> code = CharacterCode(editor().selText());
+    if (!code) {
+        m_form.prompter().message(MessageKind::Confirmation, line(38), Buttons::Ok);
+        return;
+    }
+    editor().replaceSelection(*code);
+}
+
+void SourceCommands::MakeStringVariable1Click()
+{
+    if (refuseOnDesignerPage(true))
+        return;
+    editor().setWordWrapOn(false);
+    if (const std::optional<QString> result = MakeStringVariable(editor().text()))
+        editor().setText(*result);
+}
+
+void SourceCommands::Sonderzeichen1Click()
+{
+    TFormSpecial window(&m_form);
+    window.setLanguage(m_form.UiLanguage);
+    window.setHelpHandler([this](int context) { m_form.showHelpContext(context); });
+    m_form.prompter().execDialog(window);
+}
+
+// Check HTML
+
+void SourceCommands::Paragraph1Click()
+{
+    CheckReport.clear();
+    // From the designer the page goes back to the source first, as when the user changes it.
+    if (!onSourcePage())
+        m_form.setActivePage(0);
+    CheckHtmlResult result;
+    {
+        const WaitCursor wait;
+        result = CheckHtml(editor().text(), [this](int n) { return line(n); });
+        setTextIfChanged(result.text);
+        editor().repaint();
+    }
+    CheckReport = result.CheckReport;
+    m_form.prompter().information(result.message);
+    editor().setModified(true);
+}
+
+// Text extraction
+
+void SourceCommands::GetText1Click()
+{
+    if (onSourcePage()) {
+        m_form.prompter().information(line(36));
+        return;
+    }
+    if (designerGetText)
+        designerGetText();
+}
+
+} // namespace korvel
