@@ -1,0 +1,117 @@
+#include "app/batchmode.h"
+#include "app/filecodec.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace korvel;
+using test::readAll;
+using test::writeAll;
+
+namespace {
+
+struct BatchRun {
+    int code = -1;
+    QString out, err;
+};
+
+BatchRun runBatchOn(const QStringList &arguments)
+{
+    BatchRun run;
+    QTextStream out(&run.out), err(&run.err);
+    run.code = runBatch(arguments, 1, out, err);
+    return run;
+}
+
+} // namespace
+
+TEST(BatchMode, rewritesEachFileInItsOwnFormatAndReports)
+{
+    QTemporaryDir dir;
+    const QString utf16 = dir.filePath(QStringLiteral("a.html"));
+    const QString unix = dir.filePath(QStringLiteral("b.htm"));
+    const QString text = QStringLiteral("<p>Trenn-ung und Bin-destrich:\r\nGrüße</p>");
+    writeAll(utf16, encodeDocument(splitLines(text), {TextEncoding::Utf16LE, LineBreakStyle::CrLf}));
+    writeAll(unix, encodeDocument(splitLines(text), {TextEncoding::Ansi, LineBreakStyle::Lf}));
+    const QByteArray before = readAll(unix);
+
+    const BatchRun run = runBatchOn({QStringLiteral("remove-hyphenation"), utf16, unix});
+    EXPECT_EQ(run.code, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.isEmpty());
+    EXPECT_EQ(run.out, utf16 + QStringLiteral(": 2 x hyphenation deleted.\n") + unix
+                           + QStringLiteral(": 2 x hyphenation deleted.\n"));
+
+    const DecodedDocument a = decodeDocument(readAll(utf16));
+    EXPECT_EQ(a.format.encoding, TextEncoding::Utf16LE);
+    EXPECT_EQ(a.lines.join(QStringLiteral("\r\n")), QStringLiteral("<p>Trennung und Bindestrich:\r\nGrüße</p>"));
+    const DecodedDocument b = decodeDocument(readAll(unix));
+    EXPECT_EQ(b.format.encoding, TextEncoding::Ansi);
+    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("b.BAK"))), before);
+}
+
+TEST(BatchMode, checkHtmlPrintsItsReportAndKeepsLineBreaks)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    writeAll(page, "<html>\n<head><title>t</title></head>\n<body>\n<div><p>open\n</body>\n</html>\n");
+    const BatchRun run = runBatchOn({QStringLiteral("check-html"), page});
+    EXPECT_EQ(run.code, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.out.startsWith(page + QStringLiteral(": ")));
+    EXPECT_FALSE(readAll(page).contains("\r"));  // an LF file stays LF
+}
+
+TEST(BatchMode, badFilesAreReportedAndLeftAsTheyWere)
+{
+    QTemporaryDir dir;
+    const QString odd = dir.filePath(QStringLiteral("odd.html"));
+    writeAll(odd, QByteArray("\xFF\xFE\x41", 3));
+    const QString good = dir.filePath(QStringLiteral("good.html"));
+    writeAll(good, "x");
+
+    const BatchRun run = runBatchOn({QStringLiteral("entities"), dir.filePath(QStringLiteral("missing.html")), odd, good});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Cannot open file: ") + odd));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("missing.html")));
+    EXPECT_EQ(readAll(odd), QByteArray("\xFF\xFE\x41", 3));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("good.BAK"))));
+
+    if (geteuid() != 0) {
+        QFile::setPermissions(good, QFile::ReadOwner);
+        const BatchRun locked = runBatchOn({QStringLiteral("entities"), good});
+        EXPECT_EQ(locked.code, 1);
+        EXPECT_TRUE(locked.err.contains(QStringLiteral("Cannot save file:")));
+    }
+}
+
+TEST(BatchMode, wrongCommandLineShowsUsage)
+{
+    EXPECT_EQ(runBatchOn({QStringLiteral("frobnicate"), QStringLiteral("x.html")}).code, 2);
+    const BatchRun run = runBatchOn({QStringLiteral("check-html")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("usage: korvel --run COMMAND FILE...")));
+}
+
+// The program itself runs the batch with no display at all.
+TEST(BatchMode, theProgramNeedsNoDisplay)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    writeAll(page, "Fu\xDF-ball<br>\r\n");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KORVEL_PROGRAM), {QStringLiteral("--run"), QStringLiteral("remove-hyphenation"), page});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().contains("1 x"));
+    EXPECT_EQ(readAll(page), QByteArray("Fu\xDF" "ball<br>\r\n"));
+}
