@@ -1,34 +1,15 @@
 #include "app/filecodec.h"
+#include "source/cp1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <array>
 
 namespace korvel {
 
 namespace {
 
 constexpr QChar kLineSeparator(0x2028);
-
-// 0x80..0x9F of Windows-1252. Holes (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their C1 value.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-int ansiByteOf(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == c)
-            return 0x80 + i;
-    }
-    return -1;
-}
 
 bool isValidUtf8(const QByteArray &bytes, bool *hasNonAscii)
 {
@@ -141,8 +122,7 @@ QString decodeAnsi(const QByteArray &bytes)
     text.resize(bytes.size());
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes.at(i));
-        out[i] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b);
+        out[i] = Cp1252Char(static_cast<unsigned char>(bytes.at(i))).unicode();
     }
     return text;
 }
@@ -155,15 +135,14 @@ QByteArray encodeAnsi(const QString &text, int *replaced)
     int bad = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
-        const int b = ansiByteOf(c);
-        if (b < 0) {
+        if (!Cp1252Holds(QChar(c))) {
             ++bad;
             out[o++] = '?';
             // One "?" for a character written as a surrogate pair.
             if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
                 ++i;
         } else {
-            out[o++] = char(b);
+            out[o++] = char(Cp1252Byte(QChar(c)));
         }
     }
     out.truncate(o);
@@ -175,7 +154,7 @@ QByteArray encodeAnsi(const QString &text, int *replaced)
 bool ansiCanHold(const QString &text)
 {
     for (QChar c : text) {
-        if (ansiByteOf(c.unicode()) < 0)
+        if (!Cp1252Holds(c))
             return false;
     }
     return true;
