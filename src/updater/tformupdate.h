@@ -54,6 +54,8 @@ private:
     // The steps of a check and of the installations.
     bool goOnline() const;
     bool fetchAndCompare();
+    // Asks whether to update and whether the running editor may be ended, then ends it.
+    bool confirmAndEndProgram();
     void installReplacingProgram();
     void installBySetup();
     void installByProgram();

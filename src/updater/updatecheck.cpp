@@ -146,19 +146,26 @@ bool TFormUpdate::fetchAndCompare()
     return newer;
 }
 
-void TFormUpdate::installReplacingProgram()
+bool TFormUpdate::confirmAndEndProgram()
 {
     if (m_prompter.message(MessageKind::Information, text(LaterVersionAvailable), Buttons::YesNo) != Answer::Yes) {
         stopAnimation();
-        return;
+        return false;
     }
     stepProgress();
     if (m_prompter.message(MessageKind::Confirmation, m_commandLine.productId + text(HasToBeTerminated),
                            Buttons::YesNo) != Answer::Yes)
-        return;
+        return false;
     stepProgress();
     endRunningProgram();
     stepProgress();
+    return true;
+}
+
+void TFormUpdate::installReplacingProgram()
+{
+    if (!confirmAndEndProgram())
+        return;
 
     const QString program = programPath();
     const QString backup = backupPath();
@@ -243,17 +250,8 @@ void TFormUpdate::installBySetup()
 
 void TFormUpdate::installByProgram()
 {
-    if (m_prompter.message(MessageKind::Information, text(LaterVersionAvailable), Buttons::YesNo) != Answer::Yes) {
-        stopAnimation();
+    if (!confirmAndEndProgram())
         return;
-    }
-    stepProgress();
-    if (m_prompter.message(MessageKind::Confirmation, m_commandLine.productId + text(HasToBeTerminated),
-                           Buttons::YesNo) != Answer::Yes)
-        return;
-    stepProgress();
-    endRunningProgram();
-    stepProgress();
     const QString name = m_mode.trimmed();
     const QString path = QDir(m_context.programFolder).filePath(name);
     DownloadResult result = DownloadResult::Failed;
