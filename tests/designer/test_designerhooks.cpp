@@ -339,3 +339,28 @@ TEST_F(DesignerHooksTest, getTextOfAnotherFileType_copiesThePageAndShowsTheWindo
     form->setActivePage(0);
     EXPECT_FALSE(textWindow().isVisible());
 }
+
+TEST_F(DesignerHooksTest, letterCaseWhenTheEngineDoesNotAnswer_reportsAnInvalidSelection)
+{
+    openInDesigner();
+    trigger("BrowserEditmode1");
+    selectTextOf(QStringLiteral("first"));
+    const int timeout = designer->browser().callTimeout();
+    designer->browser().setCallTimeout(0);
+    trigger("LowertoUpper1");
+    designer->browser().setCallTimeout(timeout);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Error);
+    EXPECT_EQ(prompter.lastText(), form->line(4));
+    EXPECT_EQ(byId(QStringLiteral("first")).innerText(), QStringLiteral("First line"));
+}
+
+TEST_F(DesignerHooksTest, openingAFileFromTheDesigner_forgetsTheCopiedPage)
+{
+    openInDesigner(QStringLiteral("page.shtml"));
+    trigger("GetText1");
+    ASSERT_TRUE(designer->ReopenTextWindow);
+    prompter.answerOpenFile(QString());
+    trigger("FileOpenItem");
+    EXPECT_FALSE(designer->ReopenTextWindow);
+}
