@@ -2,17 +2,23 @@
 
 #include "app/documentfile.h"
 #include "app/filecommands.h"
+#include "app/launchcommands.h"
 #include "app/mainform.h"
 #include "designer/borderstyle.h"
+#include "designer/designerfindbox.h"
 #include "designer/engine.h"
 #include "designer/glyphtable.h"
 #include "designer/pulledpage.h"
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
+#include "generators/formtext.h"
 #include "prompt/prompter.h"
+#include "source/textmatch.h"
 #include "source/texthelpers.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
@@ -21,6 +27,7 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWebEngineView>
 
 namespace korvel {
@@ -51,6 +58,16 @@ DesignerController::DesignerController(TMainForm &form, QObject *parent)
             [this](const QPoint &pos) { PopupMenu1Popup(m_browser->view()->mapToGlobal(pos)); });
     connect(m_browser, &WebEngineBrowser::documentComplete, this, [this] { WebBrowser1DocumentComplete(); });
 
+    m_findBox = new DesignerFindBox(&form);
+    connect(m_findBox, &DesignerFindBox::find, this, &DesignerController::FindBoxFind);
+    connect(m_findBox, &DesignerFindBox::closed, this, [this] { m_browser->stopFinding(); });
+
+    m_timer1 = new QTimer(&form);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(2000);
+    connect(m_timer1, &QTimer::timeout, this, &DesignerController::Timer1Timer);
+    reopenTextWindow = [this] { ShowTextWindow(); };
+
     m_page = form.activePage();
     connect(form.pageControl(), &QTabWidget::currentChanged, this, &DesignerController::pageChanged);
     connectActions();
@@ -70,7 +87,14 @@ DesignerController::DesignerController(TMainForm &form, QObject *parent)
     });
 }
 
-DesignerController::~DesignerController() = default;
+DesignerController::~DesignerController()
+{
+    delete m_findBox;
+    delete m_timer1;
+}
+
+DesignerFindBox &DesignerController::findBox() { return *m_findBox; }
+QTimer &DesignerController::timer1() { return *m_timer1; }
 
 Engine &DesignerController::engine()
 {
@@ -229,6 +253,8 @@ void DesignerController::PageControl1Change(int enteredPage)
         if (!onlineLocation())
             PlaceSourceSelection();
         Selection.LastElementText.clear();
+        // The find box searches the designer's page, which is not shown any more.
+        m_findBox->hide();
         if (ReopenTextWindow && reopenTextWindow)
             reopenTextWindow();
         return;
@@ -686,6 +712,108 @@ void DesignerController::PopupMenu1Popup(const QPoint &globalPosition)
     menu->popup(globalPosition);
 }
 
+// ---- source commands on the designer page --------------------------------------------------
+
+void DesignerController::FindInPage()
+{
+    m_findBox->setLanguage(m_form.UiLanguage);
+    m_findBox->show();
+    m_findBox->raise();
+    m_findBox->activateWindow();
+}
+
+void DesignerController::FindBoxFind()
+{
+    const QString text = m_findBox->findText();
+    if (text.isEmpty())
+        return;
+    // A page that does not answer is not reported as searched.
+    const std::optional<int> matches = m_browser->findText(text, m_findBox->matchCase());
+    if (matches && *matches == 0)
+        m_form.prompter().plain(line(18));
+}
+
+void DesignerController::SelectAllOfPage()
+{
+    if (!IsEditableFileType(m_browser->LocationName())) {
+        CopyPageByKeys();
+        return;
+    }
+    m_browser->ExecWB(17, 0);
+    m_browser->ExecWB(12, 0);
+}
+
+void DesignerController::CopyPageByKeys()
+{
+    // The page selects and copies only once it is complete.
+    m_browser->waitUntilReady();
+    m_browser->ExecWB(17, 0);
+    m_browser->ExecWB(12, 0);
+}
+
+void DesignerController::LetterCaseOfSelection(bool upper)
+{
+    const auto page = m_browser->Document();
+    if (!page)
+        return;
+    const korvel::Selection selection = page->selection();
+    const auto type = selection.type();
+    if (type && *type != QLatin1String("Text") && *type != QLatin1String("None"))
+        return;
+    const auto range = type ? selection.createTextRange() : std::nullopt;
+    const auto text = range ? range->text() : std::nullopt;
+    if (!text) {
+        m_form.prompter().error(line(4));
+        return;
+    }
+    // The folded text goes back as text: a "<" or "&" that the page shows must not turn into
+    // markup of the page.
+    const QString folded = upper ? AsciiUpperCase(*text) : AsciiLowerCase(*text);
+    if (!range->pasteHTML(folded.toHtmlEscaped()))
+        m_form.prompter().error(line(4));
+}
+
+void DesignerController::GetPageText()
+{
+    if (!documentLoaded())
+        return;
+    ReopenTextWindow = false;
+    if (IsEditableFileType(m_browser->LocationName())) {
+        const auto page = m_browser->Document();
+        const auto root = page ? page->documentElement() : std::nullopt;
+        const auto text = root ? root->innerText() : std::nullopt;
+        if (!text)
+            return;
+        QGuiApplication::clipboard()->setText(*text);
+        ShowTextWindow();
+        return;
+    }
+    // The engine copies in the background; the text window follows when the timer ticks.
+    CopyPageByKeys();
+    ReopenTextWindow = true;
+    m_timer1->start();
+}
+
+void DesignerController::Timer1Timer()
+{
+    m_timer1->stop();
+    ShowTextWindow();
+}
+
+void DesignerController::ShowTextWindow()
+{
+    auto *launch = m_form.findChild<LaunchCommands *>(QStringLiteral("LaunchCommands"));
+    if (!launch)
+        return;
+    TFormText &window = launch->textWindow();
+    window.UiLanguage = m_form.UiLanguage;
+    if (window.isVisible())
+        window.FormShow();
+    else
+        window.show();
+    window.raise();
+}
+
 // ---- File and Edit on the designer page ---------------------------------------------------
 
 void DesignerController::FileSave()
@@ -733,6 +861,7 @@ void DesignerController::FileSaveAs()
 
 void DesignerController::FileOpen()
 {
+    ReopenTextWindow = false;
     EditorDocument &document = m_form.document();
     if (designModeChecked()) {
         // Edits made in design mode live only in the engine until they are pulled: another

@@ -4,6 +4,7 @@
 #include "designer/selectioncarry.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -11,9 +12,11 @@
 
 class QAction;
 class QLineEdit;
+class QTimer;
 
 namespace korvel {
 
+class DesignerFindBox;
 class TMainForm;
 class WebEngineBrowser;
 class Engine;
@@ -40,7 +43,8 @@ public:
     QString KeptElementHtml;              // the element commands' kept element, cleared on entering
     bool CellSelected = false;            // the element commands' cell flag, cleared on entering
     bool ReopenTextWindow = false;
-    // Shows the text window again (set by the text extraction).
+    // Shows the text window again on the return to the source page after a text extraction
+    // that copied the page; shows the simple text window unless replaced.
     std::function<void()> reopenTextWindow;
 
     // The page change: the leaving step (false refuses the change) and the entering step.
@@ -76,6 +80,22 @@ public:
     void RemoveBorderStyleSheet();
     void PopupMenu1Popup(const QPoint &globalPosition);
 
+    // The designer's side of the source commands that work on the designer page too.
+    void FindInPage();                       // opens the find box
+    void FindBoxFind();                      // the find box's Find Next
+    void SelectAllOfPage();                  // selects the whole page and copies it
+    void CopyPageByKeys();
+    void LetterCaseOfSelection(bool upper);  // folds the selected text
+    void GetPageText();                      // the page's text into the simple text window
+
+    DesignerFindBox &findBox();
+    // The main window's timer that shows the text window once, after a page was copied.
+    QTimer &timer1();
+    void Timer1Timer();
+    // Shows the simple text window, which starts from the clipboard's text, in the current
+    // language; a window already open starts afresh as well.
+    void ShowTextWindow();
+
     // The designer's side of the File and Edit commands.
     void FileSave() override;
     void FileSaveAs() override;
@@ -104,6 +124,9 @@ private:
 
     TMainForm &m_form;
     WebEngineBrowser *m_browser = nullptr;
+    // Both live on the main window, which may go first.
+    QPointer<DesignerFindBox> m_findBox;
+    QPointer<QTimer> m_timer1;
     int m_page = 0;
     bool m_changingPage = false;
     // What this program set the document's designMode to; the check marks show it.

@@ -283,6 +283,13 @@ public:
     // The browser commands that remain: 17 selects the whole page, 12 copies the selection.
     virtual bool ExecWB(int command, int option = 0) = 0;
 
+    // Looks for the text in the page shown, from the current match on towards the end (or the
+    // start), wrapping round, and marks the match found. Answers the number of matches in the
+    // page, 0 when there is none; empty when nothing is shown or the engine does not answer.
+    virtual std::optional<int> findText(const QString &text, bool matchCase, bool backward = false) = 0;
+    // Ends a search: the marks go, and the match last found stays selected.
+    virtual void stopFinding() = 0;
+
     // Empty while nothing (or only an error page) is loaded.
     std::optional<HtmlDocument> Document();
     virtual bool hasDocument() const = 0;

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -432,6 +433,53 @@ bool WebEngineBrowser::ExecWB(int command, int)
     default:
         return false;
     }
+}
+
+std::optional<int> WebEngineBrowser::findText(const QString &text, bool matchCase, bool backward)
+{
+    if (m_busy > 0 || !hasDocument() || text.isEmpty())
+        return std::nullopt;
+    BusyScope busy(this);
+    if (!waitForLoad(m_callTimeoutMs))
+        return std::nullopt;
+    struct Answer {
+        bool done = false;
+        int matches = 0;
+        QPointer<QEventLoop> loop;
+    };
+    auto answer = std::make_shared<Answer>();
+    QEventLoop loop;
+    answer->loop = &loop;
+    QWebEnginePage::FindFlags flags;
+    if (matchCase)
+        flags |= QWebEnginePage::FindCaseSensitively;
+    if (backward)
+        flags |= QWebEnginePage::FindBackward;
+    m_page->findText(text, flags, [answer](const QWebEngineFindTextResult &result) {
+        answer->done = true;
+        answer->matches = result.numberOfMatches();
+        if (answer->loop)
+            answer->loop->quit();
+    });
+    if (!answer->done) {
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(m_callTimeoutMs);
+        while (!answer->done && timer.isActive())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    answer->loop = nullptr;
+    if (!answer->done)
+        return std::nullopt;
+    return answer->matches;
+}
+
+void WebEngineBrowser::stopFinding()
+{
+    // An empty search text ends the engine's search and keeps its last match as the selection.
+    if (m_page)
+        m_page->findText(QString());
 }
 
 bool WebEngineBrowser::hasDocument() const

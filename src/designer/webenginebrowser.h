@@ -45,6 +45,8 @@ public:
     bool GoForward() override;
     bool Refresh() override;
     bool ExecWB(int command, int option = 0) override;
+    std::optional<int> findText(const QString &text, bool matchCase, bool backward = false) override;
+    void stopFinding() override;
     bool hasDocument() const override;
     QString LocationName() const override;
     QString LocationURL() const override;
