@@ -96,6 +96,8 @@ void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
 {
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
+    if (DesignerSide *designer = m_form.designerSide())
+        designer->ForgetTextWindow();
     // The designer's page comes back into the source first; then unsaved work is asked
     // about, and Cancel keeps it.
     if (m_form.activePage() == 1) {
@@ -146,6 +148,8 @@ bool FileCommands::OpenDocumentFile(const QString &path)
 
 void FileCommands::FileOpen()
 {
+    if (DesignerSide *designer = m_form.designerSide())
+        designer->ForgetTextWindow();
     if (DesignerSide *designer = designerPage()) {
         designer->FileOpen();
         return;

@@ -56,6 +56,7 @@ public:
     // The check mark of BrowserEditmode1: design mode was switched on by this program.
     bool designModeChecked() const { return m_designModeOn; }
     void PullDesignerDocument() override;
+    void ForgetTextWindow() override { ReopenTextWindow = false; }
     void ToolButtonSourceClick();
     void Showsourcecode1Click();
     void ShowPageSource();

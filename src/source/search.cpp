@@ -7,15 +7,15 @@ namespace korvel {
 
 namespace {
 
-qsizetype StartBehind(TextRange selection)
+qsizetype StartBehind(FoundRange selection)
 {
     return selection.length > 0 ? selection.start + selection.length : 0;
 }
 
 } // namespace
 
-std::optional<TextRange> FindFromDialog(SearchState &state, const QString &text, const QString &findText,
-                                        bool matchCase, bool wholeWord, TextRange selection)
+std::optional<FoundRange> FindFromDialog(SearchState &state, const QString &text, const QString &findText,
+                                        bool matchCase, bool wholeWord, FoundRange selection)
 {
     state.LastFindText = findText;
     state.LastMatchCase = matchCase;
@@ -24,7 +24,7 @@ std::optional<TextRange> FindFromDialog(SearchState &state, const QString &text,
     if (pos < 0)
         return std::nullopt;
     state.NextFindStart = pos + findText.size();
-    return TextRange{pos, findText.size()};
+    return FoundRange{pos, findText.size()};
 }
 
 FindNextResult FindNextMatch(SearchState &state, const QString &text)
@@ -41,13 +41,13 @@ FindNextResult FindNextMatch(SearchState &state, const QString &text)
     return {FindNextOutcome::Found, {pos, state.LastFindText.size()}};
 }
 
-std::optional<TextRange> FindInReplaceDialog(const QString &text, const QString &findText, bool matchCase,
-                                             TextRange selection)
+std::optional<FoundRange> FindInReplaceDialog(const QString &text, const QString &findText, bool matchCase,
+                                             FoundRange selection)
 {
     const qsizetype pos = FindText(text, findText, StartBehind(selection), text.size(), false, matchCase);
     if (pos < 0)
         return std::nullopt;
-    return TextRange{pos, findText.size()};
+    return FoundRange{pos, findText.size()};
 }
 
 QString ReplaceAll(const QString &text, const QString &findText, const QString &replacement, bool matchCase)

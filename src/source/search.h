@@ -17,18 +17,18 @@ struct SearchState {
     qsizetype NextFindStart = 0; // where Find Next continues; outside the text means the start
 };
 
-struct TextRange {
+struct FoundRange {
     qsizetype start = 0;
     qsizetype length = 0;
 
-    friend bool operator==(const TextRange &, const TextRange &) = default;
+    friend bool operator==(const FoundRange &, const FoundRange &) = default;
 };
 
 // The find dialog's Find Next: takes over the dialog's text and options into the state and
 // searches from the start of the text, or just behind the selection when there is one. The
 // match to select, or nothing when the text does not hold the search text.
-std::optional<TextRange> FindFromDialog(SearchState &state, const QString &text, const QString &findText,
-                                        bool matchCase, bool wholeWord, TextRange selection);
+std::optional<FoundRange> FindFromDialog(SearchState &state, const QString &text, const QString &findText,
+                                        bool matchCase, bool wholeWord, FoundRange selection);
 
 enum class FindNextOutcome {
     Nothing,  // no search text yet, or an empty text: the command does nothing
@@ -38,7 +38,7 @@ enum class FindNextOutcome {
 
 struct FindNextResult {
     FindNextOutcome outcome = FindNextOutcome::Nothing;
-    TextRange match;
+    FoundRange match;
 };
 
 // Find Next (F3): continues from the state's continuation point with the last search text.
@@ -46,8 +46,8 @@ FindNextResult FindNextMatch(SearchState &state, const QString &text);
 
 // The replace dialog's Find Next: like the find dialog's search, always without whole word and
 // without touching the search state.
-std::optional<TextRange> FindInReplaceDialog(const QString &text, const QString &findText, bool matchCase,
-                                             TextRange selection);
+std::optional<FoundRange> FindInReplaceDialog(const QString &text, const QString &findText, bool matchCase,
+                                             FoundRange selection);
 
 // Replace All: every occurrence, left to right, replaced text not searched again. Without
 // match case letters compare by their upper-case forms (so "Ä" matches "ä"). An empty search

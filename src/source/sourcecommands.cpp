@@ -137,7 +137,7 @@ bool SourceCommands::refuseOnDesignerPage(bool warning)
     return true;
 }
 
-void SourceCommands::selectMatch(const TextRange &match)
+void SourceCommands::selectMatch(const FoundRange &match)
 {
     editor().selectRange(int(match.start), int(match.length));
 }
@@ -177,8 +177,8 @@ void SourceCommands::FindDialog1Find()
         Find1Click();
         return;
     }
-    const TextRange selection{editor().selStart(), editor().selLength()};
-    const std::optional<TextRange> match = FindFromDialog(Search, editor().text(), m_findDialog->findText(),
+    const FoundRange selection{editor().selStart(), editor().selLength()};
+    const std::optional<FoundRange> match = FindFromDialog(Search, editor().text(), m_findDialog->findText(),
                                                           m_findDialog->matchCase(), m_findDialog->wholeWord(), selection);
     if (!match) {
         m_form.prompter().plain(line(18));
@@ -227,8 +227,8 @@ void SourceCommands::Replace1Click()
 
 void SourceCommands::ReplaceDialog1Find()
 {
-    const TextRange selection{editor().selStart(), editor().selLength()};
-    const std::optional<TextRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
+    const FoundRange selection{editor().selStart(), editor().selLength()};
+    const std::optional<FoundRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
                                                                m_replaceDialog->matchCase(), selection);
     if (!match) {
         m_form.prompter().information(line(18));

@@ -79,7 +79,7 @@ private:
     QAction *action(const QString &name) const;
     // Shows line 28 with the given kind of box when the designer page is active.
     bool refuseOnDesignerPage(bool warning);
-    void selectMatch(const TextRange &match);
+    void selectMatch(const FoundRange &match);
     void caretToSecondPosition();
     void letterCase(bool upper);
     void setTextIfChanged(const QString &text);

@@ -12,7 +12,8 @@
 #include "editor/synmemo.h"
 #include "generators/formtext.h"
 #include "scriptedprompter.h"
-#include "withsourcecommands.h"
+#include "designer/designerhooks.h"
+#include "source/sourcecommands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,7 +64,7 @@ protected:
         }
         form = std::make_unique<TMainForm>(prompter);
         designer = std::make_unique<DesignerController>(*form);
-        test::attachSourceCommands(*form, *designer);
+        connectSourceCommandsToDesigner(*new SourceCommands(*form), *designer);
         form->show();
         designer->browser().view()->resize(700, 400);
         QGuiApplication::clipboard()->clear();
@@ -363,4 +364,17 @@ TEST_F(DesignerHooksTest, openingAFileFromTheDesigner_forgetsTheCopiedPage)
     prompter.answerOpenFile(QString());
     trigger("FileOpenItem");
     EXPECT_FALSE(designer->ReopenTextWindow);
+}
+
+TEST_F(DesignerHooksTest, aNewDocumentFromTheDesigner_forgetsTheCopiedPage)
+{
+    openInDesigner(QStringLiteral("page.shtml"));
+    trigger("GetText1");
+    ASSERT_TRUE(designer->ReopenTextWindow);
+    prompter.answer(Answer::No);   // save the changes? (design mode was never on)
+    prompter.answer(Answer::No);   // start from the template?
+    trigger("FileNewItem");
+    EXPECT_EQ(form->activePage(), 0);
+    EXPECT_FALSE(designer->ReopenTextWindow);
+    EXPECT_FALSE(textWindow().isVisible());
 }

@@ -21,7 +21,7 @@ TEST(FindFromDialog, takesOverTheDialogsOptionsAndFindsTheWholeWord)
     SearchState state;
     const auto match = FindFromDialog(state, S("concat cat"), S("cat"), false, true, {});
     ASSERT_TRUE(match.has_value());
-    EXPECT_EQ(*match, (TextRange{7, 3}));
+    EXPECT_EQ(*match, (FoundRange{7, 3}));
     EXPECT_EQ(state.LastFindText, S("cat"));
     EXPECT_TRUE(state.LastWholeWord);
     EXPECT_FALSE(state.LastMatchCase);
@@ -32,12 +32,12 @@ TEST(FindFromDialog, continuesBehindTheSelection)
 {
     SearchState state;
     const QString text = S("ab ab ab");
-    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {0, 0}), (TextRange{0, 2}));
-    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {0, 2}), (TextRange{3, 2}));
-    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {3, 2}), (TextRange{6, 2}));
+    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {0, 0}), (FoundRange{0, 2}));
+    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {0, 2}), (FoundRange{3, 2}));
+    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {3, 2}), (FoundRange{6, 2}));
     EXPECT_FALSE(FindFromDialog(state, text, S("ab"), false, false, {6, 2}).has_value());
     // A caret without a selection searches from the top.
-    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {5, 0}), (TextRange{0, 2}));
+    EXPECT_EQ(FindFromDialog(state, text, S("ab"), false, false, {5, 0}), (FoundRange{0, 2}));
 }
 
 TEST(FindFromDialog, keepsTheSearchTextEvenWhenNothingIsFound)
@@ -51,19 +51,19 @@ TEST(FindNextMatch, walksThroughTheTextAndStartsOverAfterAMiss)
 {
     SearchState state;
     const QString text = S("ab ab ab x");
-    ASSERT_EQ(FindFromDialog(state, text, S("ab"), false, false, {}), (TextRange{0, 2}));
+    ASSERT_EQ(FindFromDialog(state, text, S("ab"), false, false, {}), (FoundRange{0, 2}));
 
     FindNextResult r = FindNextMatch(state, text);
     EXPECT_EQ(r.outcome, FindNextOutcome::Found);
-    EXPECT_EQ(r.match, (TextRange{3, 2}));
+    EXPECT_EQ(r.match, (FoundRange{3, 2}));
     r = FindNextMatch(state, text);
-    EXPECT_EQ(r.match, (TextRange{6, 2}));
+    EXPECT_EQ(r.match, (FoundRange{6, 2}));
     r = FindNextMatch(state, text);
     EXPECT_EQ(r.outcome, FindNextOutcome::NotFound);
     EXPECT_EQ(state.NextFindStart, 0);
     r = FindNextMatch(state, text);
     EXPECT_EQ(r.outcome, FindNextOutcome::Found);
-    EXPECT_EQ(r.match, (TextRange{0, 2}));
+    EXPECT_EQ(r.match, (FoundRange{0, 2}));
 }
 
 TEST(FindNextMatch, goesStraightToTheTopWhenTheContinuationLiesBeyondTheText)
@@ -73,7 +73,7 @@ TEST(FindNextMatch, goesStraightToTheTopWhenTheContinuationLiesBeyondTheText)
     ASSERT_TRUE(FindFromDialog(state, text, S("ab"), false, false, {3, 2}).has_value()); // finds 6
     const FindNextResult r = FindNextMatch(state, text);
     EXPECT_EQ(r.outcome, FindNextOutcome::Found);
-    EXPECT_EQ(r.match, (TextRange{0, 2}));
+    EXPECT_EQ(r.match, (FoundRange{0, 2}));
 }
 
 TEST(FindNextMatch, doesNothingWithoutASearchTextOrAText)
@@ -90,17 +90,17 @@ TEST(FindNextMatch, usesTheFindDialogsOptions)
 {
     SearchState state;
     const QString text = S("Cat concat cat CAT");
-    ASSERT_EQ(FindFromDialog(state, text, S("cat"), true, true, {}), (TextRange{11, 3}));
+    ASSERT_EQ(FindFromDialog(state, text, S("cat"), true, true, {}), (FoundRange{11, 3}));
     const FindNextResult r = FindNextMatch(state, text);
     EXPECT_EQ(r.outcome, FindNextOutcome::NotFound); // "CAT" differs in case, "Cat" lies before
-    EXPECT_EQ(FindNextMatch(state, text).match, (TextRange{11, 3}));
+    EXPECT_EQ(FindNextMatch(state, text).match, (FoundRange{11, 3}));
 }
 
 TEST(FindInReplaceDialog, searchesWithoutWholeWordAndLeavesTheSearchStateAlone)
 {
     const QString text = S("concat Cat");
-    EXPECT_EQ(FindInReplaceDialog(text, S("cat"), true, {}), (TextRange{3, 3}));
-    EXPECT_EQ(FindInReplaceDialog(text, S("cat"), false, {3, 3}), (TextRange{7, 3}));
+    EXPECT_EQ(FindInReplaceDialog(text, S("cat"), true, {}), (FoundRange{3, 3}));
+    EXPECT_EQ(FindInReplaceDialog(text, S("cat"), false, {3, 3}), (FoundRange{7, 3}));
     EXPECT_FALSE(FindInReplaceDialog(text, S("cat"), true, {3, 3}).has_value());
 }
 

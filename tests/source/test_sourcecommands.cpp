@@ -76,7 +76,7 @@ protected:
         a->trigger();
     }
 
-    TextRange selection() { return {editor().selStart(), editor().selLength()}; }
+    FoundRange selection() { return {editor().selStart(), editor().selLength()}; }
 
     ScriptedPrompter::Shown lastMessage()
     {
@@ -105,17 +105,17 @@ TEST_F(SourceCommandsTest, findDialogThenFindNextWalksTheTextAndStartsOverAfterA
     TFindDialog &dialog = commands->FindDialog1();
     ASSERT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), S("Find"));
-    EXPECT_EQ(selection(), (TextRange{1, 0}));
+    EXPECT_EQ(selection(), (FoundRange{1, 0}));
 
     dialog.findChild<QLineEdit *>(QStringLiteral("FindText"))->setText(S("ab"));
     click(dialog, "FindNext");
-    EXPECT_EQ(selection(), (TextRange{0, 2}));
+    EXPECT_EQ(selection(), (FoundRange{0, 2}));
     EXPECT_EQ(commands->Search.LastFindText, S("ab"));
 
     trigger("Findnext1");
-    EXPECT_EQ(selection(), (TextRange{3, 2}));
+    EXPECT_EQ(selection(), (FoundRange{3, 2}));
     trigger("Weitersuchen1");
-    EXPECT_EQ(selection(), (TextRange{6, 2}));
+    EXPECT_EQ(selection(), (FoundRange{6, 2}));
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     trigger("Findnext1");
@@ -124,7 +124,7 @@ TEST_F(SourceCommandsTest, findDialogThenFindNextWalksTheTextAndStartsOverAfterA
     EXPECT_EQ(lastMessage().kind, MessageKind::Plain);
 
     trigger("Findnext1");
-    EXPECT_EQ(selection(), (TextRange{0, 2}));
+    EXPECT_EQ(selection(), (FoundRange{0, 2}));
     EXPECT_TRUE(prompter.unexpected().isEmpty());
 }
 
@@ -138,11 +138,11 @@ TEST_F(SourceCommandsTest, findDialogReportsAMissAndEmptiesTheSelection)
     dialog.findChild<QLineEdit *>(QStringLiteral("FindText"))->setText(S("cat"));
     dialog.findChild<QCheckBox *>(QStringLiteral("WholeWord"))->setChecked(true);
     click(dialog, "FindNext");
-    EXPECT_EQ(selection(), (TextRange{7, 3}));
+    EXPECT_EQ(selection(), (FoundRange{7, 3}));
     click(dialog, "FindNext"); // continues behind the match: nothing more
     EXPECT_EQ(lastMessage().text, S("Suchbegriff nicht gefunden."));
     EXPECT_EQ(lastMessage().kind, MessageKind::Plain);
-    EXPECT_EQ(selection(), (TextRange{1, 0}));
+    EXPECT_EQ(selection(), (FoundRange{1, 0}));
 }
 
 TEST_F(SourceCommandsTest, findNextWithoutASearchDoesNothing)
@@ -151,7 +151,7 @@ TEST_F(SourceCommandsTest, findNextWithoutASearchDoesNothing)
     setText("abc");
     trigger("Findnext1");
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_EQ(selection(), (TextRange{0, 0}));
+    EXPECT_EQ(selection(), (FoundRange{0, 0}));
 }
 
 TEST_F(SourceCommandsTest, replaceDialogFindsReplacesAndReplacesAll)
@@ -173,7 +173,7 @@ TEST_F(SourceCommandsTest, replaceDialogFindsReplacesAndReplacesAll)
     replaceText->setText(S("Freude"));
     dialog.findChild<QCheckBox *>(QStringLiteral("MatchCase"))->setChecked(true);
     click(dialog, "FindNext");
-    EXPECT_EQ(selection(), (TextRange{17, 5}));
+    EXPECT_EQ(selection(), (FoundRange{17, 5}));
     click(dialog, "Replace");
     EXPECT_EQ(editor().text(), S("Viel ärger, mehr Freude"));
 
@@ -181,7 +181,7 @@ TEST_F(SourceCommandsTest, replaceDialogFindsReplacesAndReplacesAll)
     click(dialog, "FindNext");
     EXPECT_EQ(lastMessage().text, S("Search string not found."));
     EXPECT_EQ(lastMessage().kind, MessageKind::Information);
-    EXPECT_EQ(selection(), (TextRange{1, 0}));
+    EXPECT_EQ(selection(), (FoundRange{1, 0}));
     // Replace with an empty selection changes nothing.
     click(dialog, "Replace");
     EXPECT_EQ(editor().text(), S("Viel ärger, mehr Freude"));
@@ -300,7 +300,7 @@ TEST_F(SourceCommandsTest, snippetsGoInPlaceOfTheSelection)
     EXPECT_EQ(editor().text(), S("a<script type=\"text/javascript\">\r\n\r\n</script>b"));
 
     trigger("Selectall1");
-    EXPECT_EQ(selection(), (TextRange{0, editor().text().size()}));
+    EXPECT_EQ(selection(), (FoundRange{0, editor().text().size()}));
 }
 
 TEST_F(SourceCommandsTest, lineFeedCommandsKeepTheHeadSection)
