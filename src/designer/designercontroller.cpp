@@ -367,12 +367,15 @@ void DesignerController::PullDesignerDocument()
     if (text)
         editor->setText(*text);
     else
-        m_form.prompter().information(line(20));
+        m_form.prompter().plain(line(20));
     editor->setModified(true);
 
-    // A page other than the document's own file is not saved under the document's name.
-    const QString url = page ? page->URL().value_or(QString()) : QString();
-    const QString local = LocalPathOfLocation(url.left(500).trimmed());
+    // A page other than the document's own file is not saved under the document's name. An
+    // engine that does not tell its address leaves the name as it is.
+    const auto url = page ? page->URL() : std::nullopt;
+    if (!url)
+        return;
+    const QString local = LocalPathOfLocation(url->left(500).trimmed());
     if (!SameFile(local, m_form.document().FileName))
         m_form.SetFileName(line(0));
 }

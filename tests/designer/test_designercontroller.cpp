@@ -274,6 +274,29 @@ TEST_F(DesignerControllerTest, bordersButton_hidesAndShowsTheBorders)
     EXPECT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
 }
 
+TEST_F(DesignerControllerTest, aPageTheEngineDoesNotGiveBack_keepsTheSourceAndItsName)
+{
+    // A page whose own script keeps the engine busy answers nothing for a while.
+    const QString path = openInDesigner("<html><head><title>Busy</title></head><body><script>"
+                                        "setTimeout(function () { var t = Date.now(); while (Date.now() - t < 2000) {} }, 50);"
+                                        "</script></body></html>");
+    QTest::qWait(200);
+    const QString before = form->editor()->text();
+    form->editor()->setModified(false);
+    prompter.clear();
+    const int timeout = designer->browser().callTimeout();
+    designer->browser().setCallTimeout(300);
+    designer->PullDesignerDocument();
+    designer->browser().setCallTimeout(timeout);
+    QTest::qWait(2000);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Plain);
+    EXPECT_EQ(prompter.lastText(), form->line(20));
+    EXPECT_EQ(form->editor()->text(), before);
+    EXPECT_TRUE(form->editor()->modified());
+    EXPECT_EQ(form->document().FileName, path) << "an address not read is no other page";
+}
+
 TEST_F(DesignerControllerTest, zoomSteps_useTheViewsFactor)
 {
     openInDesigner();
