@@ -274,6 +274,31 @@ TEST_F(DesignerControllerTest, bordersButton_hidesAndShowsTheBorders)
     EXPECT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
 }
 
+TEST_F(DesignerControllerTest, switchingDesignModeOff_hidesTheBordersAndTheGlyphs)
+{
+    openInDesigner();
+    trigger("BrowserEditmode1");
+    const HtmlElement table = element(QStringLiteral("TABLE"));
+    const auto range = page().selection().createTextRange();
+    ASSERT_TRUE(range->moveToElementText(element(QStringLiteral("P"))));
+    const int left = range->offsetLeft().value_or(-1);
+    trigger("ToolButtonShowHtml");
+    ASSERT_GT(range->offsetLeft().value_or(-1), left);
+    ASSERT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
+
+    trigger("BrowserEditmode1");
+    ASSERT_FALSE(designer->designModeChecked());
+    // The buttons say hidden and released; the page that stays shown agrees with them.
+    EXPECT_TRUE(form->action(QStringLiteral("ToolButtonBorders"))->isChecked());
+    EXPECT_FALSE(form->action(QStringLiteral("ToolButtonShowHtml"))->isChecked());
+    EXPECT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("none"));
+    EXPECT_EQ(range->offsetLeft(), left);
+
+    // Switched on again, the borders come back with design mode.
+    trigger("BrowserEditmode1");
+    EXPECT_EQ(element(QStringLiteral("TABLE")).currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
+}
+
 TEST_F(DesignerControllerTest, aPageTheEngineDoesNotGiveBack_keepsTheSourceAndItsName)
 {
     // A page whose own script keeps the engine busy answers nothing for a while.

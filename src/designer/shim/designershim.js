@@ -361,6 +361,14 @@
     return added;
   }
 
+  // The borders and the glyphs belong to editing: a page that is only shown looks as written.
+  function hideAids() {
+    if (borderSheet)
+      adopt(borderSheet, false);
+    if (glyphSheet)
+      glyphSheet.replaceSync('');
+  }
+
   function exec(command, value) {
     switch (command) {
       case 2328:
@@ -488,7 +496,12 @@
 
     // the document
     designMode: () => (document.designMode === 'on' ? 'On' : 'Off'),
-    setDesignMode: (id, on) => { document.designMode = on ? 'on' : 'off'; return true; },
+    setDesignMode: (id, on) => {
+      document.designMode = on ? 'on' : 'off';
+      if (!on)
+        hideAids();
+      return true;
+    },
     execCommand: (id, command, value) => execCommand(command, value),
     exec: (id, command, value) => exec(command, value),
     docElement: (id, which) => {
