@@ -392,7 +392,9 @@ void DesignerController::ToolButtonSourceClick()
 
 void DesignerController::Showsourcecode1Click()
 {
-    if (!documentLoaded()) {
+    // The pop-up item belongs to the designer's page: elsewhere there is no page to fetch and
+    // nothing to report.
+    if (onDesignerPage() && !documentLoaded()) {
         m_form.prompter().error(line(20));
         return;
     }

@@ -237,6 +237,12 @@ TEST_F(DesignerControllerTest, designerCommands_refuseOnTheSourcePage)
     EXPECT_FALSE(form->action(QStringLiteral("BrowserEditmode1"))->isChecked());
     EXPECT_FALSE(form->action(QStringLiteral("ToolButtonShowHtml"))->isChecked());
     EXPECT_EQ(form->activePage(), 0);
+
+    // The pop-up's page source has no page to fetch here and says nothing.
+    prompter.clear();
+    trigger("Showsourcecode1");
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(form->activePage(), 0);
 }
 
 TEST_F(DesignerControllerTest, glyphsNeedDesignMode)
