@@ -474,7 +474,16 @@ QString DesignerController::CaptureDesignerSelection()
             return Selection.SelText;
         Selection.SelHtml = *html;
         const auto parent = range->parentElement();
-        const auto parentHtml = parent ? parent->outerHTML() : std::nullopt;
+        if (!parent)
+            return Selection.SelText;
+        // A caret gives the source nothing to look for, so the HTML of its parent (often the
+        // whole body of a large page) is not fetched; the parent's place still serves as the
+        // estimate when an element found earlier is looked for.
+        if (Selection.SelText.isEmpty() && Selection.SelHtml.trimmed().isEmpty()) {
+            Selection.SelSourceIndex = parent->sourceIndex().value_or(0);
+            return Selection.SelText;
+        }
+        const auto parentHtml = parent->outerHTML();
         if (!parentHtml)
             return Selection.SelText;
         Selection.SelParentHtml = *parentHtml;
