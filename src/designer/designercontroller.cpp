@@ -367,12 +367,15 @@ void DesignerController::PullDesignerDocument()
     if (text)
         editor->setText(*text);
     else
-        m_form.prompter().information(line(20));
+        m_form.prompter().plain(line(20));
     editor->setModified(true);
 
-    // A page other than the document's own file is not saved under the document's name.
-    const QString url = page ? page->URL().value_or(QString()) : QString();
-    const QString local = LocalPathOfLocation(url.left(500).trimmed());
+    // A page other than the document's own file is not saved under the document's name. An
+    // engine that does not tell its address leaves the name as it is.
+    const auto url = page ? page->URL() : std::nullopt;
+    if (!url)
+        return;
+    const QString local = LocalPathOfLocation(url->left(500).trimmed());
     if (!SameFile(local, m_form.document().FileName))
         m_form.SetFileName(line(0));
 }
@@ -389,7 +392,9 @@ void DesignerController::ToolButtonSourceClick()
 
 void DesignerController::Showsourcecode1Click()
 {
-    if (!documentLoaded()) {
+    // The pop-up item belongs to the designer's page: elsewhere there is no page to fetch and
+    // nothing to report.
+    if (onDesignerPage() && !documentLoaded()) {
         m_form.prompter().error(line(20));
         return;
     }
@@ -469,7 +474,16 @@ QString DesignerController::CaptureDesignerSelection()
             return Selection.SelText;
         Selection.SelHtml = *html;
         const auto parent = range->parentElement();
-        const auto parentHtml = parent ? parent->outerHTML() : std::nullopt;
+        if (!parent)
+            return Selection.SelText;
+        // A caret gives the source nothing to look for, so the HTML of its parent (often the
+        // whole body of a large page) is not fetched; the parent's place still serves as the
+        // estimate when an element found earlier is looked for.
+        if (Selection.SelText.isEmpty() && Selection.SelHtml.trimmed().isEmpty()) {
+            Selection.SelSourceIndex = parent->sourceIndex().value_or(0);
+            return Selection.SelText;
+        }
+        const auto parentHtml = parent->outerHTML();
         if (!parentHtml)
             return Selection.SelText;
         Selection.SelParentHtml = *parentHtml;

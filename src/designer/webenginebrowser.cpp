@@ -350,6 +350,10 @@ bool WebEngineBrowser::runCommand(const QString &command, bool showUserInterface
         return pageAction(QWebEnginePage::Paste);
     if (name == QLatin1String("selectall"))
         return pageAction(QWebEnginePage::SelectAll);
+    // Absolute positioning by dragging has no counterpart here: the command is taken without
+    // asking the page, which may still be busy drawing itself after a change of design mode.
+    if (name == QLatin1String("2d-position"))
+        return m_busy == 0 && hasDocument() && waitUntilReady(m_callTimeoutMs);
     if (name == QLatin1String("print")) {
         if (m_busy > 0 || !m_prompter || !hasDocument())
             return false;

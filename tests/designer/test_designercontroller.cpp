@@ -237,6 +237,12 @@ TEST_F(DesignerControllerTest, designerCommands_refuseOnTheSourcePage)
     EXPECT_FALSE(form->action(QStringLiteral("BrowserEditmode1"))->isChecked());
     EXPECT_FALSE(form->action(QStringLiteral("ToolButtonShowHtml"))->isChecked());
     EXPECT_EQ(form->activePage(), 0);
+
+    // The pop-up's page source has no page to fetch here and says nothing.
+    prompter.clear();
+    trigger("Showsourcecode1");
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(form->activePage(), 0);
 }
 
 TEST_F(DesignerControllerTest, glyphsNeedDesignMode)
@@ -272,6 +278,54 @@ TEST_F(DesignerControllerTest, bordersButton_hidesAndShowsTheBorders)
     trigger("ToolButtonBorders");
     EXPECT_FALSE(form->action(QStringLiteral("ToolButtonBorders"))->isChecked());
     EXPECT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
+}
+
+TEST_F(DesignerControllerTest, switchingDesignModeOff_hidesTheBordersAndTheGlyphs)
+{
+    openInDesigner();
+    trigger("BrowserEditmode1");
+    const HtmlElement table = element(QStringLiteral("TABLE"));
+    const auto range = page().selection().createTextRange();
+    ASSERT_TRUE(range->moveToElementText(element(QStringLiteral("P"))));
+    const int left = range->offsetLeft().value_or(-1);
+    trigger("ToolButtonShowHtml");
+    ASSERT_GT(range->offsetLeft().value_or(-1), left);
+    ASSERT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
+
+    trigger("BrowserEditmode1");
+    ASSERT_FALSE(designer->designModeChecked());
+    // The buttons say hidden and released; the page that stays shown agrees with them.
+    EXPECT_TRUE(form->action(QStringLiteral("ToolButtonBorders"))->isChecked());
+    EXPECT_FALSE(form->action(QStringLiteral("ToolButtonShowHtml"))->isChecked());
+    EXPECT_EQ(table.currentStyle(QStringLiteral("outline-style")), QStringLiteral("none"));
+    EXPECT_EQ(range->offsetLeft(), left);
+
+    // Switched on again, the borders come back with design mode.
+    trigger("BrowserEditmode1");
+    EXPECT_EQ(element(QStringLiteral("TABLE")).currentStyle(QStringLiteral("outline-style")), QStringLiteral("dotted"));
+}
+
+TEST_F(DesignerControllerTest, aPageTheEngineDoesNotGiveBack_keepsTheSourceAndItsName)
+{
+    // A page whose own script keeps the engine busy answers nothing for a while.
+    const QString path = openInDesigner("<html><head><title>Busy</title></head><body><script>"
+                                        "setTimeout(function () { var t = Date.now(); while (Date.now() - t < 2000) {} }, 50);"
+                                        "</script></body></html>");
+    QTest::qWait(200);
+    const QString before = form->editor()->text();
+    form->editor()->setModified(false);
+    prompter.clear();
+    const int timeout = designer->browser().callTimeout();
+    designer->browser().setCallTimeout(300);
+    designer->PullDesignerDocument();
+    designer->browser().setCallTimeout(timeout);
+    QTest::qWait(2000);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Plain);
+    EXPECT_EQ(prompter.lastText(), form->line(20));
+    EXPECT_EQ(form->editor()->text(), before);
+    EXPECT_TRUE(form->editor()->modified());
+    EXPECT_EQ(form->document().FileName, path) << "an address not read is no other page";
 }
 
 TEST_F(DesignerControllerTest, zoomSteps_useTheViewsFactor)

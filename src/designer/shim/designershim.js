@@ -93,6 +93,14 @@
     return withoutAids(document.getElementsByTagName('*'));
   }
 
+  // The place of an element in document order among the page's own elements. Without aids the
+  // engine's live list answers directly, which on a large page is much quicker than a copy.
+  function sourceIndexOf(e) {
+    if (aids.length)
+      return allElements().indexOf(e);
+    return Array.prototype.indexOf.call(document.getElementsByTagName('*'), e);
+  }
+
   function crlf(text) {
     return String(text).replace(/\r\n/g, '\n').replace(/\n/g, '\r\n');
   }
@@ -361,6 +369,14 @@
     return added;
   }
 
+  // The borders and the glyphs belong to editing: a page that is only shown looks as written.
+  function hideAids() {
+    if (borderSheet)
+      adopt(borderSheet, false);
+    if (glyphSheet)
+      glyphSheet.replaceSync('');
+  }
+
   function exec(command, value) {
     switch (command) {
       case 2328:
@@ -429,6 +445,8 @@
   function collection(obj, name) {
     if (!COLLECTIONS.has(name))
       throw new Error('no such collection: ' + name);
+    if (name === 'all' && !aids.length)
+      return obj.getElementsByTagName('*');
     if (name === 'all')
       return obj === document ? allElements() : withoutAids(obj.getElementsByTagName('*'));
     if (name === 'frames' && obj === document)
@@ -470,7 +488,7 @@
     removeAttr: (id, name) => { element(id).removeAttribute(attributeName(name)); return true; },
     style: id => element(id).style.cssText,
     setStyle: (id, text) => { element(id).style.cssText = String(text); return true; },
-    sourceIndex: id => allElements().indexOf(element(id)),
+    sourceIndex: id => sourceIndexOf(element(id)),
     currentStyle: (id, name) => getComputedStyle(element(id)).getPropertyValue(String(name)),
     prop: (id, name) => readMember(lookup(id), String(name)),
     setProp: (id, name, value) => writeMember(lookup(id), String(name), value),
@@ -488,7 +506,12 @@
 
     // the document
     designMode: () => (document.designMode === 'on' ? 'On' : 'Off'),
-    setDesignMode: (id, on) => { document.designMode = on ? 'on' : 'off'; return true; },
+    setDesignMode: (id, on) => {
+      document.designMode = on ? 'on' : 'off';
+      if (!on)
+        hideAids();
+      return true;
+    },
     execCommand: (id, command, value) => execCommand(command, value),
     exec: (id, command, value) => exec(command, value),
     docElement: (id, which) => {
