@@ -358,6 +358,9 @@ void DesignerController::PullDesignerDocument()
 {
     if (!documentLoaded() || !IsEditableFileType(m_browser->LocationName()) || onlineLocation())
         return;
+    // What the page's scripts built is not the user's text: the source stays as written.
+    if (m_browser->scriptsRanInDocument())
+        return;
     SynMemo *editor = m_form.editor();
     const auto page = m_browser->Document();
     if (BorderSheetPresent)
@@ -843,6 +846,12 @@ void DesignerController::FileSave()
     }
     if (!documentLoaded())
         return;
+    if (m_browser->scriptsRanInDocument()) {
+        // The page shows what its scripts made of the file; saving that would write their
+        // output into the file, and they would add it again on the next load.
+        m_form.fileCommands().SaveSourceText();
+        return;
+    }
     m_browser->waitUntilReady();
     const auto page = m_browser->Document();
     const auto html = page ? page->serializedPage() : std::nullopt;

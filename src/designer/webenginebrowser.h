@@ -39,6 +39,9 @@ public:
 
     // Whether the page's own scripts may run now (they never do in design mode).
     bool pageScriptsEnabled() const;
+    // True when the page's own scripts ran in the document shown now. Such a page cannot hold
+    // edits of the user (design mode reloads it without scripts first), only the scripts' changes.
+    bool scriptsRanInDocument() const { return m_scriptsRanInDocument; }
 
     bool Navigate(const QString &address) override;
     bool GoBack() override;
