@@ -149,10 +149,21 @@ void SourceCommands::caretToSecondPosition()
     editor().selectRange(qMin(1, int(editor().text().size())), 0);
 }
 
+// The editor's setText forgets the undo history, so a whole-text command written with it could
+// not be taken back. The new text goes in place of all the old one instead, as one undo step,
+// and the caret returns to the top as after loading a text.
+void SourceCommands::replaceWholeText(const QString &text)
+{
+    SynMemo &memo = editor();
+    memo.selectAll();
+    memo.replaceSelection(text);
+    memo.selectRange(0, 0);
+}
+
 void SourceCommands::setTextIfChanged(const QString &text)
 {
     if (text != editor().text())
-        editor().setText(text);
+        replaceWholeText(text);
 }
 
 // Find, find next, replace
@@ -300,7 +311,7 @@ void SourceCommands::Doctype1Click()
 {
     if (refuseOnDesignerPage(true))
         return;
-    editor().setText(WithDoctype(editor().text()));
+    replaceWholeText(WithDoctype(editor().text()));
 }
 
 void SourceCommands::Script1Click()
@@ -332,7 +343,7 @@ void SourceCommands::RemoveHyphenation1Click()
         return;
     const HyphenationResult result = RemoveHyphenation(editor().text());
     if (result.count > 0)
-        editor().setText(result.text);
+        replaceWholeText(result.text);
     m_form.prompter().plain(HyphenationReport(result.count, [this](int n) { return line(n); }));
 }
 
@@ -384,7 +395,7 @@ void SourceCommands::MakeStringVariable1Click()
         return;
     editor().setWordWrapOn(false);
     if (const std::optional<QString> result = MakeStringVariable(editor().text()))
-        editor().setText(*result);
+        replaceWholeText(*result);
 }
 
 void SourceCommands::Sonderzeichen1Click()

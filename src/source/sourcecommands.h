@@ -82,6 +82,7 @@ private:
     void selectMatch(const FoundRange &match);
     void caretToSecondPosition();
     void letterCase(bool upper);
+    void replaceWholeText(const QString &text);
     void setTextIfChanged(const QString &text);
 
     TMainForm &m_form;

@@ -437,3 +437,45 @@ TEST_F(SourceCommandsTest, specialCharacterWindowCopiesTheCodeOfTheSelectedChara
     EXPECT_EQ(shownCode, S("|&#128;"));
     EXPECT_EQ(QApplication::clipboard()->text(), S("&#128;"));
 }
+
+TEST_F(SourceCommandsTest, wholeTextCommandsAreOneUndoStepAndKeepTheEditsBefore)
+{
+    start();
+    struct Case {
+        const char *action;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"Doctype1", "<p>a</p>"},
+        {"NoLineFeed1", "<p>a</p>\r\n<p>b</p>"},
+        {"InsertLineFeeds1", "<p>a</p>"},
+        {"RemoveHyphenation1", "<body>Sil-ben</body>"},
+        {"Replace3", "<p>Öl</p>"},
+        {"MakeStringVariable1", "a\r\nb"},
+        {"Paragraph1", "<body><div></body>"},
+    };
+    for (const Case &c : cases) {
+        setText(c.text);
+        editor().replaceSelection(S("x")); // the user's own edit before the command
+        const QString before = editor().text();
+        trigger(c.action);
+        EXPECT_NE(editor().text(), before) << c.action;
+        editor().undo();
+        EXPECT_EQ(editor().text(), before) << c.action;
+        editor().undo();
+        EXPECT_EQ(editor().text(), S(c.text)) << c.action;
+    }
+
+    setText("a b a");
+    editor().replaceSelection(S("x"));
+    trigger("Replace1");
+    TReplaceDialog &dialog = commands->ReplaceDialog1();
+    dialog.setFindText(S("a"));
+    dialog.setReplaceText(S("c"));
+    click(dialog, "ReplaceAll");
+    EXPECT_EQ(editor().text(), S("xc b c"));
+    editor().undo();
+    EXPECT_EQ(editor().text(), S("xa b a"));
+    editor().undo();
+    EXPECT_EQ(editor().text(), S("a b a"));
+}
