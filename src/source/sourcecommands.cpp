@@ -236,8 +236,13 @@ void SourceCommands::Replace1Click()
     editor().setModified(true);
 }
 
+// The replace dialog stays open when the designer page is entered. Its buttons refuse there:
+// a change to the source text would be hidden, and the designer's page would overwrite it on
+// the way back.
 void SourceCommands::ReplaceDialog1Find()
 {
+    if (refuseOnDesignerPage(false))
+        return;
     const FoundRange selection{editor().selStart(), editor().selLength()};
     const std::optional<FoundRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
                                                                m_replaceDialog->matchCase(), selection);
@@ -251,6 +256,8 @@ void SourceCommands::ReplaceDialog1Find()
 
 void SourceCommands::ReplaceDialog1Replace()
 {
+    if (refuseOnDesignerPage(false))
+        return;
     if (m_replaceDialog->replaceAllPressed()) {
         setTextIfChanged(ReplaceAll(editor().text(), m_replaceDialog->findText(), m_replaceDialog->replaceText(),
                                     m_replaceDialog->matchCase()));

@@ -479,3 +479,24 @@ TEST_F(SourceCommandsTest, wholeTextCommandsAreOneUndoStepAndKeepTheEditsBefore)
     editor().undo();
     EXPECT_EQ(editor().text(), S("a b a"));
 }
+
+TEST_F(SourceCommandsTest, replaceDialogLeftOpenOverTheDesignerPageRefuses)
+{
+    start();
+    setText("a b a");
+    trigger("Replace1");
+    TReplaceDialog &dialog = commands->ReplaceDialog1();
+    dialog.setFindText(S("a"));
+    dialog.setReplaceText(S("c"));
+    form->setActivePage(1);
+    editor().selectRange(0, 1);
+    for (const char *button : {"FindNext", "Replace", "ReplaceAll"}) {
+        prompter.clear();
+        click(dialog, button);
+        ASSERT_EQ(prompter.messages().size(), 1) << button;
+        EXPECT_EQ(lastMessage().text, S("Switch to source editor please.")) << button;
+        EXPECT_EQ(lastMessage().kind, MessageKind::Information) << button;
+    }
+    EXPECT_EQ(editor().text(), S("a b a"));
+    EXPECT_EQ(selection(), (FoundRange{0, 1}));
+}
