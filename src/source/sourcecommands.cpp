@@ -61,6 +61,9 @@ SourceCommands::SourceCommands(TMainForm &form)
     setObjectName(QStringLiteral("SourceCommands"));
     m_findDialog = new TFindDialog(&form);
     m_replaceDialog = new TReplaceDialog(&form);
+    // Made once, like every window, so that its fields keep what they hold between showings.
+    m_formSpecial = new TFormSpecial(&form);
+    m_formSpecial->setHelpHandler([this](int context) { m_form.showHelpContext(context); });
     connect(m_findDialog, &TFindDialog::find, this, &SourceCommands::FindDialog1Find);
     connect(m_replaceDialog, &TReplaceDialog::find, this, &SourceCommands::ReplaceDialog1Find);
     connect(m_replaceDialog, &TReplaceDialog::replace, this, &SourceCommands::ReplaceDialog1Replace);
@@ -407,10 +410,8 @@ void SourceCommands::MakeStringVariable1Click()
 
 void SourceCommands::Sonderzeichen1Click()
 {
-    TFormSpecial window(&m_form);
-    window.setLanguage(m_form.UiLanguage);
-    window.setHelpHandler([this](int context) { m_form.showHelpContext(context); });
-    m_form.prompter().execDialog(window);
+    m_formSpecial->setLanguage(m_form.UiLanguage);
+    m_form.prompter().execDialog(*m_formSpecial);
 }
 
 // Check HTML

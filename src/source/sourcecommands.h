@@ -13,6 +13,7 @@ namespace korvel {
 
 class SynMemo;
 class TFindDialog;
+class TFormSpecial;
 class TMainForm;
 class TReplaceDialog;
 
@@ -88,6 +89,7 @@ private:
     TMainForm &m_form;
     TFindDialog *m_findDialog = nullptr;
     TReplaceDialog *m_replaceDialog = nullptr;
+    TFormSpecial *m_formSpecial = nullptr;
 };
 
 } // namespace korvel

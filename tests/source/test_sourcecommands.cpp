@@ -500,3 +500,29 @@ TEST_F(SourceCommandsTest, replaceDialogLeftOpenOverTheDesignerPageRefuses)
     EXPECT_EQ(editor().text(), S("a b a"));
     EXPECT_EQ(selection(), (FoundRange{0, 1}));
 }
+
+TEST_F(SourceCommandsTest, specialCharacterWindowKeepsItsFieldsBetweenShowings)
+{
+    start();
+    prompter.answerDialog([](QDialog &d) {
+        auto *sample = d.findChild<SynMemo *>(QStringLiteral("SynMemo1"));
+        sample->setText(S("é") + sample->text());
+        sample->selectRange(0, 1);
+        d.findChild<QPushButton *>(QStringLiteral("BitBtn3"))->click();
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+
+    form->UiLanguage = 0;
+    QString caption, code, firstSample;
+    prompter.answerDialog([&](QDialog &d) {
+        caption = d.windowTitle();
+        code = d.findChild<QLineEdit *>(QStringLiteral("Edit1"))->text();
+        firstSample = d.findChild<SynMemo *>(QStringLiteral("SynMemo1"))->text().left(1);
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+    EXPECT_EQ(caption, S("Sonderzeichen"));
+    EXPECT_EQ(code, S("&#233;"));
+    EXPECT_EQ(firstSample, S("é"));
+}
