@@ -292,9 +292,15 @@ void SourceCommands::ToolButton3Click()
 {
     if (!onSourcePage())
         return;
-    const bool on = !editor().wordWrapOn();
+    setWordWrap(!editor().wordWrapOn(), true);
+}
+
+// The panel stays empty until the switch is first used; after that it and the button's glyph
+// follow every change of the editor's word wrap.
+void SourceCommands::setWordWrap(bool on, bool writePanel)
+{
     editor().setWordWrapOn(on);
-    if (QLabel *panel = m_form.statusPanel(2))
+    if (QLabel *panel = m_form.statusPanel(2); panel && (writePanel || !panel->text().isEmpty()))
         panel->setText(on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
     if (QAction *wrap = action(QStringLiteral("ToolButton3")))
         wrap->setIcon(WordWrapIcon(on));
@@ -403,7 +409,7 @@ void SourceCommands::MakeStringVariable1Click()
 {
     if (refuseOnDesignerPage(true))
         return;
-    editor().setWordWrapOn(false);
+    setWordWrap(false, false);
     if (const std::optional<QString> result = MakeStringVariable(editor().text()))
         replaceWholeText(*result);
 }

@@ -83,6 +83,7 @@ private:
     void selectMatch(const FoundRange &match);
     void caretToSecondPosition();
     void letterCase(bool upper);
+    void setWordWrap(bool on, bool writePanel);
     void replaceWholeText(const QString &text);
     void setTextIfChanged(const QString &text);
 

@@ -279,6 +279,22 @@ TEST_F(SourceCommandsTest, wordWrapSwitchesAndShowsItsState)
     EXPECT_EQ(form->statusPanel(2)->text(), before ? S("WW=on") : S("WW=off"));
 }
 
+TEST_F(SourceCommandsTest, theJavaScriptStringTurnsWordWrapOffAndThePanelFollows)
+{
+    start();
+    setText("a");
+    editor().setWordWrapOn(true);
+    trigger("MakeStringVariable1");
+    EXPECT_FALSE(editor().wordWrapOn());
+    EXPECT_TRUE(form->statusPanel(2)->text().isEmpty()); // the switch was never used
+
+    trigger("ToolButton3");
+    EXPECT_EQ(form->statusPanel(2)->text(), S("WW=on"));
+    trigger("MakeStringVariable1");
+    EXPECT_FALSE(editor().wordWrapOn());
+    EXPECT_EQ(form->statusPanel(2)->text(), S("WW=off"));
+}
+
 TEST_F(SourceCommandsTest, snippetsGoInPlaceOfTheSelection)
 {
     start();
