@@ -542,3 +542,19 @@ TEST_F(SourceCommandsTest, specialCharacterWindowKeepsItsFieldsBetweenShowings)
     EXPECT_EQ(code, S("&#233;"));
     EXPECT_EQ(firstSample, S("é"));
 }
+
+TEST_F(SourceCommandsTest, findAndReplaceLabelsLeadToTheirFields)
+{
+    start();
+    const std::tuple<QDialog *, const char *, const char *> labels[] = {
+        {&commands->FindDialog1(), "FindLabel", "FindText"},
+        {&commands->ReplaceDialog1(), "FindLabel", "FindText"},
+        {&commands->ReplaceDialog1(), "ReplaceLabel", "ReplaceText"},
+    };
+    for (const auto &[dialog, label, field] : labels) {
+        auto *l = dialog->findChild<QLabel *>(QString::fromLatin1(label));
+        ASSERT_NE(l, nullptr) << label;
+        EXPECT_TRUE(l->text().contains(QLatin1Char('&'))) << label;
+        EXPECT_EQ(l->buddy(), dialog->findChild<QLineEdit *>(QString::fromLatin1(field))) << label;
+    }
+}
