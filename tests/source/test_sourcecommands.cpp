@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <gtest/gtest.h>
 
@@ -557,4 +558,23 @@ TEST_F(SourceCommandsTest, findAndReplaceLabelsLeadToTheirFields)
         EXPECT_TRUE(l->text().contains(QLatin1Char('&'))) << label;
         EXPECT_EQ(l->buddy(), dialog->findChild<QLineEdit *>(QString::fromLatin1(field))) << label;
     }
+}
+
+TEST_F(SourceCommandsTest, f1InTheSpecialCharacterWindowAsksForItsHelpWhereverTheFocusIs)
+{
+    start();
+    QList<int> contexts;
+    form->helpHandler = [&](int context) { contexts << context; };
+    prompter.answerDialog([](QDialog &d) {
+        d.show();
+        for (const char *name : {"SynMemo1", "Edit1"}) {
+            auto *field = d.findChild<QWidget *>(QString::fromLatin1(name));
+            field->setFocus();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+            QApplication::sendEvent(field, &press);
+        }
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+    EXPECT_EQ(contexts, (QList<int>{140, 140}));
 }
