@@ -33,6 +33,14 @@ T *Named(const char *name, QWidget *parent)
     return widget;
 }
 
+// The label's mnemonic takes the keyboard to its field; without a buddy the "&" would show.
+QLabel *LabelFor(const char *name, QWidget *field, QWidget *parent)
+{
+    auto *label = Named<QLabel>(name, parent);
+    label->setBuddy(field);
+    return label;
+}
+
 // The buttons stand in a column on the right, as in the usual find dialogs.
 void Arrange(QDialog *dialog, QFormLayout *fields, QVBoxLayout *options, const QList<QPushButton *> &buttons)
 {
@@ -64,7 +72,7 @@ TFindDialog::TFindDialog(QWidget *parent)
     m_findNext->setDefault(true);
 
     auto *fields = new QFormLayout;
-    fields->addRow(Named<QLabel>("FindLabel", this), m_findText);
+    fields->addRow(LabelFor("FindLabel", m_findText, this), m_findText);
     auto *options = new QVBoxLayout;
     options->addWidget(m_wholeWord);
     options->addWidget(m_matchCase);
@@ -120,8 +128,8 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
     m_findNext->setDefault(true);
 
     auto *fields = new QFormLayout;
-    fields->addRow(Named<QLabel>("FindLabel", this), m_findText);
-    fields->addRow(Named<QLabel>("ReplaceLabel", this), m_replaceText);
+    fields->addRow(LabelFor("FindLabel", m_findText, this), m_findText);
+    fields->addRow(LabelFor("ReplaceLabel", m_replaceText, this), m_replaceText);
     auto *options = new QVBoxLayout;
     options->addWidget(m_matchCase);
     Arrange(this, fields, options, {m_findNext, m_replace, m_replaceAll, m_cancel});

@@ -61,6 +61,9 @@ SourceCommands::SourceCommands(TMainForm &form)
     setObjectName(QStringLiteral("SourceCommands"));
     m_findDialog = new TFindDialog(&form);
     m_replaceDialog = new TReplaceDialog(&form);
+    // Made once, like every window, so that its fields keep what they hold between showings.
+    m_formSpecial = new TFormSpecial(&form);
+    m_formSpecial->setHelpHandler([this](int context) { m_form.showHelpContext(context); });
     connect(m_findDialog, &TFindDialog::find, this, &SourceCommands::FindDialog1Find);
     connect(m_replaceDialog, &TReplaceDialog::find, this, &SourceCommands::ReplaceDialog1Find);
     connect(m_replaceDialog, &TReplaceDialog::replace, this, &SourceCommands::ReplaceDialog1Replace);
@@ -149,10 +152,21 @@ void SourceCommands::caretToSecondPosition()
     editor().selectRange(qMin(1, int(editor().text().size())), 0);
 }
 
+// The editor's setText forgets the undo history, so a whole-text command written with it could
+// not be taken back. The new text goes in place of all the old one instead, as one undo step,
+// and the caret returns to the top as after loading a text.
+void SourceCommands::replaceWholeText(const QString &text)
+{
+    SynMemo &memo = editor();
+    memo.selectAll();
+    memo.replaceSelection(text);
+    memo.selectRange(0, 0);
+}
+
 void SourceCommands::setTextIfChanged(const QString &text)
 {
     if (text != editor().text())
-        editor().setText(text);
+        replaceWholeText(text);
 }
 
 // Find, find next, replace
@@ -225,8 +239,13 @@ void SourceCommands::Replace1Click()
     editor().setModified(true);
 }
 
+// The replace dialog stays open when the designer page is entered. Its buttons refuse there:
+// a change to the source text would be hidden, and the designer's page would overwrite it on
+// the way back.
 void SourceCommands::ReplaceDialog1Find()
 {
+    if (refuseOnDesignerPage(false))
+        return;
     const FoundRange selection{editor().selStart(), editor().selLength()};
     const std::optional<FoundRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
                                                                m_replaceDialog->matchCase(), selection);
@@ -240,6 +259,8 @@ void SourceCommands::ReplaceDialog1Find()
 
 void SourceCommands::ReplaceDialog1Replace()
 {
+    if (refuseOnDesignerPage(false))
+        return;
     if (m_replaceDialog->replaceAllPressed()) {
         setTextIfChanged(ReplaceAll(editor().text(), m_replaceDialog->findText(), m_replaceDialog->replaceText(),
                                     m_replaceDialog->matchCase()));
@@ -271,9 +292,15 @@ void SourceCommands::ToolButton3Click()
 {
     if (!onSourcePage())
         return;
-    const bool on = !editor().wordWrapOn();
+    setWordWrap(!editor().wordWrapOn(), true);
+}
+
+// The panel stays empty until the switch is first used; after that it and the button's glyph
+// follow every change of the editor's word wrap.
+void SourceCommands::setWordWrap(bool on, bool writePanel)
+{
     editor().setWordWrapOn(on);
-    if (QLabel *panel = m_form.statusPanel(2))
+    if (QLabel *panel = m_form.statusPanel(2); panel && (writePanel || !panel->text().isEmpty()))
         panel->setText(on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
     if (QAction *wrap = action(QStringLiteral("ToolButton3")))
         wrap->setIcon(WordWrapIcon(on));
@@ -300,7 +327,7 @@ void SourceCommands::Doctype1Click()
 {
     if (refuseOnDesignerPage(true))
         return;
-    editor().setText(WithDoctype(editor().text()));
+    replaceWholeText(WithDoctype(editor().text()));
 }
 
 void SourceCommands::Script1Click()
@@ -332,7 +359,7 @@ void SourceCommands::RemoveHyphenation1Click()
         return;
     const HyphenationResult result = RemoveHyphenation(editor().text());
     if (result.count > 0)
-        editor().setText(result.text);
+        replaceWholeText(result.text);
     m_form.prompter().plain(HyphenationReport(result.count, [this](int n) { return line(n); }));
 }
 
@@ -382,17 +409,15 @@ void SourceCommands::MakeStringVariable1Click()
 {
     if (refuseOnDesignerPage(true))
         return;
-    editor().setWordWrapOn(false);
+    setWordWrap(false, false);
     if (const std::optional<QString> result = MakeStringVariable(editor().text()))
-        editor().setText(*result);
+        replaceWholeText(*result);
 }
 
 void SourceCommands::Sonderzeichen1Click()
 {
-    TFormSpecial window(&m_form);
-    window.setLanguage(m_form.UiLanguage);
-    window.setHelpHandler([this](int context) { m_form.showHelpContext(context); });
-    m_form.prompter().execDialog(window);
+    m_formSpecial->setLanguage(m_form.UiLanguage);
+    m_form.prompter().execDialog(*m_formSpecial);
 }
 
 // Check HTML

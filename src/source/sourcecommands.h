@@ -13,6 +13,7 @@ namespace korvel {
 
 class SynMemo;
 class TFindDialog;
+class TFormSpecial;
 class TMainForm;
 class TReplaceDialog;
 
@@ -82,11 +83,14 @@ private:
     void selectMatch(const FoundRange &match);
     void caretToSecondPosition();
     void letterCase(bool upper);
+    void setWordWrap(bool on, bool writePanel);
+    void replaceWholeText(const QString &text);
     void setTextIfChanged(const QString &text);
 
     TMainForm &m_form;
     TFindDialog *m_findDialog = nullptr;
     TReplaceDialog *m_replaceDialog = nullptr;
+    TFormSpecial *m_formSpecial = nullptr;
 };
 
 } // namespace korvel

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <gtest/gtest.h>
 
@@ -279,6 +280,22 @@ TEST_F(SourceCommandsTest, wordWrapSwitchesAndShowsItsState)
     EXPECT_EQ(form->statusPanel(2)->text(), before ? S("WW=on") : S("WW=off"));
 }
 
+TEST_F(SourceCommandsTest, theJavaScriptStringTurnsWordWrapOffAndThePanelFollows)
+{
+    start();
+    setText("a");
+    editor().setWordWrapOn(true);
+    trigger("MakeStringVariable1");
+    EXPECT_FALSE(editor().wordWrapOn());
+    EXPECT_TRUE(form->statusPanel(2)->text().isEmpty()); // the switch was never used
+
+    trigger("ToolButton3");
+    EXPECT_EQ(form->statusPanel(2)->text(), S("WW=on"));
+    trigger("MakeStringVariable1");
+    EXPECT_FALSE(editor().wordWrapOn());
+    EXPECT_EQ(form->statusPanel(2)->text(), S("WW=off"));
+}
+
 TEST_F(SourceCommandsTest, snippetsGoInPlaceOfTheSelection)
 {
     start();
@@ -436,4 +453,128 @@ TEST_F(SourceCommandsTest, specialCharacterWindowCopiesTheCodeOfTheSelectedChara
     EXPECT_EQ(caption, S("Special character"));
     EXPECT_EQ(shownCode, S("|&#128;"));
     EXPECT_EQ(QApplication::clipboard()->text(), S("&#128;"));
+}
+
+TEST_F(SourceCommandsTest, wholeTextCommandsAreOneUndoStepAndKeepTheEditsBefore)
+{
+    start();
+    struct Case {
+        const char *action;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"Doctype1", "<p>a</p>"},
+        {"NoLineFeed1", "<p>a</p>\r\n<p>b</p>"},
+        {"InsertLineFeeds1", "<p>a</p>"},
+        {"RemoveHyphenation1", "<body>Sil-ben</body>"},
+        {"Replace3", "<p>Öl</p>"},
+        {"MakeStringVariable1", "a\r\nb"},
+        {"Paragraph1", "<body><div></body>"},
+    };
+    for (const Case &c : cases) {
+        setText(c.text);
+        editor().replaceSelection(S("x")); // the user's own edit before the command
+        const QString before = editor().text();
+        trigger(c.action);
+        EXPECT_NE(editor().text(), before) << c.action;
+        editor().undo();
+        EXPECT_EQ(editor().text(), before) << c.action;
+        editor().undo();
+        EXPECT_EQ(editor().text(), S(c.text)) << c.action;
+    }
+
+    setText("a b a");
+    editor().replaceSelection(S("x"));
+    trigger("Replace1");
+    TReplaceDialog &dialog = commands->ReplaceDialog1();
+    dialog.setFindText(S("a"));
+    dialog.setReplaceText(S("c"));
+    click(dialog, "ReplaceAll");
+    EXPECT_EQ(editor().text(), S("xc b c"));
+    editor().undo();
+    EXPECT_EQ(editor().text(), S("xa b a"));
+    editor().undo();
+    EXPECT_EQ(editor().text(), S("a b a"));
+}
+
+TEST_F(SourceCommandsTest, replaceDialogLeftOpenOverTheDesignerPageRefuses)
+{
+    start();
+    setText("a b a");
+    trigger("Replace1");
+    TReplaceDialog &dialog = commands->ReplaceDialog1();
+    dialog.setFindText(S("a"));
+    dialog.setReplaceText(S("c"));
+    form->setActivePage(1);
+    editor().selectRange(0, 1);
+    for (const char *button : {"FindNext", "Replace", "ReplaceAll"}) {
+        prompter.clear();
+        click(dialog, button);
+        ASSERT_EQ(prompter.messages().size(), 1) << button;
+        EXPECT_EQ(lastMessage().text, S("Switch to source editor please.")) << button;
+        EXPECT_EQ(lastMessage().kind, MessageKind::Information) << button;
+    }
+    EXPECT_EQ(editor().text(), S("a b a"));
+    EXPECT_EQ(selection(), (FoundRange{0, 1}));
+}
+
+TEST_F(SourceCommandsTest, specialCharacterWindowKeepsItsFieldsBetweenShowings)
+{
+    start();
+    prompter.answerDialog([](QDialog &d) {
+        auto *sample = d.findChild<SynMemo *>(QStringLiteral("SynMemo1"));
+        sample->setText(S("é") + sample->text());
+        sample->selectRange(0, 1);
+        d.findChild<QPushButton *>(QStringLiteral("BitBtn3"))->click();
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+
+    form->UiLanguage = 0;
+    QString caption, code, firstSample;
+    prompter.answerDialog([&](QDialog &d) {
+        caption = d.windowTitle();
+        code = d.findChild<QLineEdit *>(QStringLiteral("Edit1"))->text();
+        firstSample = d.findChild<SynMemo *>(QStringLiteral("SynMemo1"))->text().left(1);
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+    EXPECT_EQ(caption, S("Sonderzeichen"));
+    EXPECT_EQ(code, S("&#233;"));
+    EXPECT_EQ(firstSample, S("é"));
+}
+
+TEST_F(SourceCommandsTest, findAndReplaceLabelsLeadToTheirFields)
+{
+    start();
+    const std::tuple<QDialog *, const char *, const char *> labels[] = {
+        {&commands->FindDialog1(), "FindLabel", "FindText"},
+        {&commands->ReplaceDialog1(), "FindLabel", "FindText"},
+        {&commands->ReplaceDialog1(), "ReplaceLabel", "ReplaceText"},
+    };
+    for (const auto &[dialog, label, field] : labels) {
+        auto *l = dialog->findChild<QLabel *>(QString::fromLatin1(label));
+        ASSERT_NE(l, nullptr) << label;
+        EXPECT_TRUE(l->text().contains(QLatin1Char('&'))) << label;
+        EXPECT_EQ(l->buddy(), dialog->findChild<QLineEdit *>(QString::fromLatin1(field))) << label;
+    }
+}
+
+TEST_F(SourceCommandsTest, f1InTheSpecialCharacterWindowAsksForItsHelpWhereverTheFocusIs)
+{
+    start();
+    QList<int> contexts;
+    form->helpHandler = [&](int context) { contexts << context; };
+    prompter.answerDialog([](QDialog &d) {
+        d.show();
+        for (const char *name : {"SynMemo1", "Edit1"}) {
+            auto *field = d.findChild<QWidget *>(QString::fromLatin1(name));
+            field->setFocus();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+            QApplication::sendEvent(field, &press);
+        }
+        return int(QDialog::Rejected);
+    });
+    trigger("Sonderzeichen1");
+    EXPECT_EQ(contexts, (QList<int>{140, 140}));
 }
