@@ -377,16 +377,20 @@ int FileCommands::printLines(QPrinter &printer, const QStringList &lines)
         return 0;
     const int lineHeight = qAbs(painter.fontMetrics().boundingRect(QStringLiteral("I")).height());
     const int pageHeight = painter.viewport().height();
+    const int step = qMax(1, lineHeight);
     int pages = 1;
     int y = 0;
     for (const QString &text : lines) {
-        painter.drawText(0, y + painter.fontMetrics().ascent(), text);
-        y += qMax(1, lineHeight);
-        if (y >= pageHeight) {
+        // A line that would not fit whole goes to the next page instead of being cut at the
+        // bottom; the page is started only when a line is there to go on it, so a job never
+        // ends with an empty sheet.
+        if (y > 0 && y + step > pageHeight) {
             printer.newPage();
             ++pages;
             y = 0;
         }
+        painter.drawText(0, y + painter.fontMetrics().ascent(), text);
+        y += step;
     }
     painter.end();
     return pages;

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -324,6 +326,39 @@ TEST_F(MainFormTest, deleteAllBackupsCountsWhatWasDeleted)
     EXPECT_EQ(prompter.texts().first(), QStringLiteral("Delete backup file(s)?"));
     EXPECT_EQ(prompter.lastText(), QStringLiteral("3  files deleted."));
     EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.html")});
+}
+
+TEST(Printing, aPageHoldsOnlyWholeLinesAndNoEmptySheetEndsTheJob)
+{
+    QTemporaryDir work;
+    // A printer at 72 dots per inch with no margins, whose page is the given number of dots high.
+    const auto printer = [&](qreal height) {
+        auto p = std::make_unique<QPrinter>();
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(work.filePath(QStringLiteral("p.pdf")));
+        p->setResolution(72);
+        p->setFullPage(true);
+        p->setPageMargins(QMarginsF(0, 0, 0, 0));
+        p->setPageSize(QPageSize(QSizeF(300, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        return p;
+    };
+    int lineHeight = 0;
+    {
+        auto probe = printer(400);
+        QPainter painter(probe.get());
+        lineHeight = painter.fontMetrics().boundingRect(QStringLiteral("I")).height();
+    }
+    ASSERT_GT(lineHeight, 0);
+    const int perPage = 10;
+    // A page exactly ten lines high, and one with room for half a line more.
+    for (const qreal height : {qreal(perPage * lineHeight), perPage * lineHeight + lineHeight / 2.0}) {
+        auto full = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*full, QStringList(perPage, QStringLiteral("x"))), 1) << height;
+        auto more = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*more, QStringList(perPage + 1, QStringLiteral("x"))), 2) << height;
+        auto three = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*three, QStringList(2 * perPage + 1, QStringLiteral("x"))), 3) << height;
+    }
 }
 
 TEST_F(MainFormTest, printingStartsANewPageWhenThePageIsFull)
