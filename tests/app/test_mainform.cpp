@@ -314,18 +314,52 @@ TEST_F(MainFormTest, ansiSaveOffersUtf8WhenCharactersWouldBeLost)
     EXPECT_FALSE(form->editor()->modified());
 }
 
+TEST_F(MainFormTest, theAllFilterOfTheFileDialogsListsNamesWithoutADot)
+{
+    start(1);
+    form->editor()->setText(QStringLiteral("<p>x</p>"));
+    form->editor()->setModified(false);
+    prompter.answerOpenFile(QString());
+    form->action(QStringLiteral("FileOpenItem"))->trigger();
+    prompter.answerSaveFile(QString());
+    form->action(QStringLiteral("FileSaveAsItem"))->trigger();
+    ASSERT_EQ(prompter.fileRequests().size(), 2);
+    for (const FileRequest &request : prompter.fileRequests()) {
+        // The first entry of the list the dialog shows, "All (patterns)".
+        const QString all = qtFileFilter(request.filter).section(QStringLiteral(";;"), 0, 0);
+        ASSERT_TRUE(all.startsWith(QStringLiteral("All ("))) << all.toStdString();
+        const QStringList patterns = all.mid(5).chopped(1).split(QLatin1Char(' '));
+        EXPECT_TRUE(QDir::match(patterns, QStringLiteral("README"))) << all.toStdString();
+        EXPECT_TRUE(QDir::match(patterns, QStringLiteral("index.html"))) << all.toStdString();
+    }
+}
+
 TEST_F(MainFormTest, deleteAllBackupsCountsWhatWasDeleted)
 {
     start(1);
-    for (const char *name : {"a.bak", "b.BAK", "c.bak"})
+    for (const char *name : {"a.bak", "b.BAK", "c.bak", "d.bak"})
         writeAll(work.filePath(QString::fromLatin1(name)), "x");
     writeAll(work.filePath(QStringLiteral("keep.html")), "x");
+    const QString readOnly = work.filePath(QStringLiteral("d.bak"));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     prompter.answerOpenFile(work.filePath(QStringLiteral("a.bak")));
     prompter.answer(Answer::All);
     form->action(QStringLiteral("Deletebackupfiles1"))->trigger();
     EXPECT_EQ(prompter.texts().first(), QStringLiteral("Delete backup file(s)?"));
     EXPECT_EQ(prompter.lastText(), QStringLiteral("3  files deleted."));
-    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.html")});
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("d.bak"), QStringLiteral("keep.html")}));
+
+    // Yes deletes the chosen file alone, and not one marked read-only.
+    writeAll(work.filePath(QStringLiteral("e.bak")), "x");
+    for (const QString &chosen : {readOnly, work.filePath(QStringLiteral("e.bak"))}) {
+        prompter.answerOpenFile(chosen);
+        prompter.answer(Answer::Yes);
+        form->action(QStringLiteral("Deletebackupfiles1"))->trigger();
+    }
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("d.bak"), QStringLiteral("keep.html")}));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST(Printing, aPageHoldsOnlyWholeLinesAndNoEmptySheetEndsTheJob)
