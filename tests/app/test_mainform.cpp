@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPageSize>
 #include <QPainter>
@@ -413,6 +414,37 @@ TEST_F(MainFormTest, printingStartsANewPageWhenThePageIsFull)
     prompter.answerPrinter(true, pdf);
     form->action(QStringLiteral("FilePrintItem"))->trigger();
     EXPECT_EQ(readAll(pdf).count("/Type /Page\n") + readAll(pdf).count("/Type /Page\r"), pages);
+}
+
+TEST_F(MainFormTest, settingsDialogNeverStoresWhatWouldSpoilTheFile)
+{
+    start(1);
+    prompter.answerDialog([](QDialog &d) {
+        auto *size = d.findChild<QComboBox *>(QStringLiteral("Edit2"));
+        size->lineEdit()->clear();
+        size->lineEdit()->insert(QStringLiteral("big"));  // typed: refused
+        EXPECT_TRUE(size->currentText().isEmpty());
+        d.findChild<QLineEdit *>(QStringLiteral("EditServer"))->setText(QStringLiteral("ftp.example.org"));
+        d.findChild<QLineEdit *>(QStringLiteral("MaskEditPass"))->setText(QStringLiteral("pass\r\nword"));
+        return int(QDialog::Accepted);
+    });
+    form->action(QStringLiteral("Settings2"))->trigger();
+    // Set from elsewhere than the keyboard: still not stored.
+    prompter.answerDialog([](QDialog &d) {
+        d.findChild<QComboBox *>(QStringLiteral("Edit2"))->setCurrentText(QStringLiteral("12pt"));
+        return int(QDialog::Accepted);
+    });
+    form->action(QStringLiteral("Settings2"))->trigger();
+
+    // The file is still there and read as a whole.
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines.at(1), QString());
+    EXPECT_EQ(lines.at(4), QStringLiteral("password"));
+    EXPECT_EQ(lines.at(5), QStringLiteral("ftp.example.org"));
+    EXPECT_EQ(lines.at(15), QStringLiteral("1"));
+    EXPECT_EQ(form->settings().FtpServer, QStringLiteral("ftp.example.org"));
+    EXPECT_EQ(form->editor()->fontSize(), 10);
 }
 
 TEST_F(MainFormTest, settingsDialogWritesWhatItShows)
