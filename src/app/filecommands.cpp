@@ -19,8 +19,9 @@ namespace korvel {
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral("All (*.*)|*.*|HTML|*.HTML;*.HTM;*.html;*.htm|TXT|*.TXT;*.txt|RTF|*.RTF;*.rtf");
-const QString kSaveFilter = QStringLiteral("All (*.*)|*.*|HTML Files (*.HTM)|*.HTM;*HTML;*.htm;*html|Ascii Text (*.TXT)|*.TXT;*.txt");
+// "All" lists every file: a name without a dot does not match "*.*" here.
+const QString kOpenFilter = QStringLiteral("All (*.*)|*|HTML|*.HTML;*.HTM;*.html;*.htm|TXT|*.TXT;*.txt|RTF|*.RTF;*.rtf");
+const QString kSaveFilter = QStringLiteral("All (*.*)|*|HTML Files (*.HTM)|*.HTM;*HTML;*.htm;*html|Ascii Text (*.TXT)|*.TXT;*.txt");
 const QString kBackupFilter = QStringLiteral("Backupfiles (*.bak)|*.bak;*.BAK");
 
 Highlighter highlighterFor(const QString &path)
@@ -36,6 +37,14 @@ Highlighter highlighterFor(const QString &path)
 bool isUntitled(const QString &name)
 {
     return name.toLower() == QStringLiteral("untitled");
+}
+
+// A file its owner has marked read-only is kept, as the user protected it on purpose.
+bool removeUnlessReadOnly(const QString &path)
+{
+    if (!(QFile::permissions(path) & QFile::WriteOwner))
+        return false;
+    return QFile::remove(path);
 }
 
 } // namespace
@@ -356,14 +365,14 @@ void FileCommands::DeleteBackupFiles()
         return;
     const Answer a = m_form.prompter().message(MessageKind::Confirmation, m_form.line(53), Buttons::YesNoAll);
     if (a == Answer::Yes) {
-        QFile::remove(chosen);
+        removeUnlessReadOnly(chosen);
     } else if (a == Answer::All) {
         QDir folder = QFileInfo(chosen).absoluteDir();
         const QStringList names = folder.entryList({QStringLiteral("*.bak")},
                                                    QDir::Files | QDir::Hidden | QDir::System);
         int deleted = 0;
         for (const QString &name : names) {
-            if (QFile::remove(folder.filePath(name)))
+            if (removeUnlessReadOnly(folder.filePath(name)))
                 ++deleted;
         }
         m_form.prompter().information(QString::number(deleted) + m_form.line(54));
@@ -377,16 +386,20 @@ int FileCommands::printLines(QPrinter &printer, const QStringList &lines)
         return 0;
     const int lineHeight = qAbs(painter.fontMetrics().boundingRect(QStringLiteral("I")).height());
     const int pageHeight = painter.viewport().height();
+    const int step = qMax(1, lineHeight);
     int pages = 1;
     int y = 0;
     for (const QString &text : lines) {
-        painter.drawText(0, y + painter.fontMetrics().ascent(), text);
-        y += qMax(1, lineHeight);
-        if (y >= pageHeight) {
+        // A line that would not fit whole goes to the next page instead of being cut at the
+        // bottom; the page is started only when a line is there to go on it, so a job never
+        // ends with an empty sheet.
+        if (y > 0 && y + step > pageHeight) {
             printer.newPage();
             ++pages;
             y = 0;
         }
+        painter.drawText(0, y + painter.fontMetrics().ascent(), text);
+        y += step;
     }
     painter.end();
     return pages;

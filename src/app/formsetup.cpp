@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,9 @@ TFormSetup::TFormSetup(Prompter &prompter, QWidget *parent)
     m_fontSize->setEditable(true);
     for (int size : {8, 9, 10, 12, 14, 16, 18, 20, 24, 26, 28})
         m_fontSize->addItem(QString::number(size));
+    // Only a whole number may be typed: any other text in the size line makes the next
+    // reading of the file fail, and the whole file would be dropped with it.
+    m_fontSize->setValidator(new QIntValidator(1, 999, m_fontSize));
     sizeRow->addWidget(m_fontSize);
     sizeRow->addStretch();
     layout->addLayout(sizeRow);
@@ -252,9 +256,11 @@ void TFormSetup::FormShow()
 
 QStringList TFormSetup::settingsLines() const
 {
-    return {
+    // A size that is no whole number is left out rather than stored.
+    const QString size = settingsInteger(m_fontSize->currentText()) ? m_fontSize->currentText().trimmed() : QString();
+    QStringList lines = {
         m_fontName->text(),
-        m_fontSize->currentText(),
+        size,
         m_numbersOff->isChecked() ? QStringLiteral("false") : QStringLiteral("true"),
         m_user->text(),
         m_password->text(),
@@ -270,6 +276,12 @@ QStringList TFormSetup::settingsLines() const
         m_kept[2],
         QString::number(LanguageValue),
     };
+    // A line break pasted into a field would shift every later line of the file.
+    for (QString &line : lines) {
+        line.remove(QLatin1Char('\r'));
+        line.remove(QLatin1Char('\n'));
+    }
+    return lines;
 }
 
 bool TFormSetup::writeSettings() const

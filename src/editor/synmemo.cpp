@@ -145,12 +145,6 @@ SynMemo::SynMemo(QWidget *parent)
     setMarginWidth(1, 0);
 
     // Tag completion list
-    SendScintilla(SCI_AUTOCSETSEPARATOR, long(kListSeparator));
-    SendScintilla(SCI_AUTOCSETMAXHEIGHT, 10);
-    SendScintilla(SCI_AUTOCSETIGNORECASE, 1);
-    SendScintilla(SCI_AUTOCSETFILLUPS, 0ul, "()[]. ");
-    SendScintilla(SCI_AUTOCSETCANCELATSTART, 0);
-    SendScintilla(SCI_AUTOCSETAUTOHIDE, 0);
     m_completionTimer = new QTimer(this);
     m_completionTimer->setSingleShot(true);
     m_completionTimer->setInterval(500);
@@ -451,11 +445,35 @@ QStringList SynMemo::completionCandidates(const QString &typed) const
 
 void SynMemo::showTagCompletion()
 {
-    QStringList candidates = completionCandidates(typedToken());
-    if (candidates.isEmpty())
-        candidates = completionCandidates(QString());
+    const QStringList candidates = completionCandidates(typedToken());
+    // With nothing that matches, accepting would overwrite the word at the caret with an
+    // unrelated tag; no list is the only sound answer.
+    if (candidates.isEmpty()) {
+        if (completionShown())
+            SendScintilla(SCI_AUTOCCANCEL);
+        return;
+    }
+    // The lexer resets the list's settings whenever the colouring changes, so they are set
+    // each time the list opens.
+    SendScintilla(SCI_AUTOCSETSEPARATOR, long(kListSeparator));
+    SendScintilla(SCI_AUTOCSETMAXHEIGHT, 10);
+    SendScintilla(SCI_AUTOCSETIGNORECASE, 1);
+    SendScintilla(SCI_AUTOCSETFILLUPS, 0ul, "()[]. ");
+    SendScintilla(SCI_AUTOCSETCANCELATSTART, 0);
+    SendScintilla(SCI_AUTOCSETAUTOHIDE, 0);
     const QByteArray list = candidates.join(QLatin1Char(kListSeparator)).toUtf8();
     SendScintilla(SCI_USERLISTSHOW, kTagListId, list.constData());
+}
+
+void SynMemo::narrowTagCompletion()
+{
+    // Only a token that still begins a tag keeps the list open.
+    if (!typedToken().startsWith(QLatin1Char('<'))) {
+        if (completionShown())
+            SendScintilla(SCI_AUTOCCANCEL);
+        return;
+    }
+    showTagCompletion();
 }
 
 bool SynMemo::completionShown() const
@@ -474,6 +492,12 @@ void SynMemo::acceptCompletion(int index)
     replaceSelection(completion().snippets.at(index));
 }
 
+void SynMemo::mousePressEvent(QMouseEvent *event)
+{
+    m_completionTimer->stop();  // the caret leaves the "<" the list was waiting for
+    QsciScintilla::mousePressEvent(event);
+}
+
 void SynMemo::mouseReleaseEvent(QMouseEvent *event)
 {
     QsciScintilla::mouseReleaseEvent(event);
@@ -486,11 +510,18 @@ void SynMemo::keyPressEvent(QKeyEvent *event)
         showTagCompletion();
         return;
     }
+    const bool wasShown = completionShown();
     QsciScintilla::keyPressEvent(event);
+    // The list opens after a pause behind "<": typing on cancels the wait.
     if (event->text() == QStringLiteral("<"))
         m_completionTimer->start();
-    else if (completionShown() && !event->text().isEmpty() && event->text().at(0).isLetterOrNumber())
-        showTagCompletion();  // narrow the open list to what now matches
+    else if (!event->text().isEmpty() || event->key() == Qt::Key_Backspace)
+        m_completionTimer->stop();
+    // While the list is open it follows the token: narrowed by each character typed, widened
+    // again by Backspace. An accepting key has closed it already.
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint();
+    if (wasShown && (typed ? completionShown() : event->key() == Qt::Key_Backspace))
+        narrowTagCompletion();
 }
 
 void SynMemo::keyReleaseEvent(QKeyEvent *event)

@@ -92,6 +92,7 @@ signals:
     void resized();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
@@ -103,6 +104,7 @@ private:
     void applyFont();
     void updateGutter();
     QString typedToken() const;
+    void narrowTagCompletion();
 
     QsciLexer *m_lexer = nullptr;
     Highlighter m_highlighter = Highlighter::Html;

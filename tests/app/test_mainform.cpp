@@ -12,7 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -312,18 +315,85 @@ TEST_F(MainFormTest, ansiSaveOffersUtf8WhenCharactersWouldBeLost)
     EXPECT_FALSE(form->editor()->modified());
 }
 
+TEST_F(MainFormTest, theAllFilterOfTheFileDialogsListsNamesWithoutADot)
+{
+    start(1);
+    form->editor()->setText(QStringLiteral("<p>x</p>"));
+    form->editor()->setModified(false);
+    prompter.answerOpenFile(QString());
+    form->action(QStringLiteral("FileOpenItem"))->trigger();
+    prompter.answerSaveFile(QString());
+    form->action(QStringLiteral("FileSaveAsItem"))->trigger();
+    ASSERT_EQ(prompter.fileRequests().size(), 2);
+    for (const FileRequest &request : prompter.fileRequests()) {
+        // The first entry of the list the dialog shows, "All (patterns)".
+        const QString all = qtFileFilter(request.filter).section(QStringLiteral(";;"), 0, 0);
+        ASSERT_TRUE(all.startsWith(QStringLiteral("All ("))) << all.toStdString();
+        const QStringList patterns = all.mid(5).chopped(1).split(QLatin1Char(' '));
+        EXPECT_TRUE(QDir::match(patterns, QStringLiteral("README"))) << all.toStdString();
+        EXPECT_TRUE(QDir::match(patterns, QStringLiteral("index.html"))) << all.toStdString();
+    }
+}
+
 TEST_F(MainFormTest, deleteAllBackupsCountsWhatWasDeleted)
 {
     start(1);
-    for (const char *name : {"a.bak", "b.BAK", "c.bak"})
+    for (const char *name : {"a.bak", "b.BAK", "c.bak", "d.bak"})
         writeAll(work.filePath(QString::fromLatin1(name)), "x");
     writeAll(work.filePath(QStringLiteral("keep.html")), "x");
+    const QString readOnly = work.filePath(QStringLiteral("d.bak"));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     prompter.answerOpenFile(work.filePath(QStringLiteral("a.bak")));
     prompter.answer(Answer::All);
     form->action(QStringLiteral("Deletebackupfiles1"))->trigger();
     EXPECT_EQ(prompter.texts().first(), QStringLiteral("Delete backup file(s)?"));
     EXPECT_EQ(prompter.lastText(), QStringLiteral("3  files deleted."));
-    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.html")});
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("d.bak"), QStringLiteral("keep.html")}));
+
+    // Yes deletes the chosen file alone, and not one marked read-only.
+    writeAll(work.filePath(QStringLiteral("e.bak")), "x");
+    for (const QString &chosen : {readOnly, work.filePath(QStringLiteral("e.bak"))}) {
+        prompter.answerOpenFile(chosen);
+        prompter.answer(Answer::Yes);
+        form->action(QStringLiteral("Deletebackupfiles1"))->trigger();
+    }
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("d.bak"), QStringLiteral("keep.html")}));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TEST(Printing, aPageHoldsOnlyWholeLinesAndNoEmptySheetEndsTheJob)
+{
+    QTemporaryDir work;
+    // A printer at 72 dots per inch with no margins, whose page is the given number of dots high.
+    const auto printer = [&](qreal height) {
+        auto p = std::make_unique<QPrinter>();
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(work.filePath(QStringLiteral("p.pdf")));
+        p->setResolution(72);
+        p->setFullPage(true);
+        p->setPageMargins(QMarginsF(0, 0, 0, 0));
+        p->setPageSize(QPageSize(QSizeF(300, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        return p;
+    };
+    int lineHeight = 0;
+    {
+        auto probe = printer(400);
+        QPainter painter(probe.get());
+        lineHeight = painter.fontMetrics().boundingRect(QStringLiteral("I")).height();
+    }
+    ASSERT_GT(lineHeight, 0);
+    const int perPage = 10;
+    // A page exactly ten lines high, and one with room for half a line more.
+    for (const qreal height : {qreal(perPage * lineHeight), perPage * lineHeight + lineHeight / 2.0}) {
+        auto full = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*full, QStringList(perPage, QStringLiteral("x"))), 1) << height;
+        auto more = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*more, QStringList(perPage + 1, QStringLiteral("x"))), 2) << height;
+        auto three = printer(height);
+        EXPECT_EQ(FileCommands::printLines(*three, QStringList(2 * perPage + 1, QStringLiteral("x"))), 3) << height;
+    }
 }
 
 TEST_F(MainFormTest, printingStartsANewPageWhenThePageIsFull)
@@ -344,6 +414,37 @@ TEST_F(MainFormTest, printingStartsANewPageWhenThePageIsFull)
     prompter.answerPrinter(true, pdf);
     form->action(QStringLiteral("FilePrintItem"))->trigger();
     EXPECT_EQ(readAll(pdf).count("/Type /Page\n") + readAll(pdf).count("/Type /Page\r"), pages);
+}
+
+TEST_F(MainFormTest, settingsDialogNeverStoresWhatWouldSpoilTheFile)
+{
+    start(1);
+    prompter.answerDialog([](QDialog &d) {
+        auto *size = d.findChild<QComboBox *>(QStringLiteral("Edit2"));
+        size->lineEdit()->clear();
+        size->lineEdit()->insert(QStringLiteral("big"));  // typed: refused
+        EXPECT_TRUE(size->currentText().isEmpty());
+        d.findChild<QLineEdit *>(QStringLiteral("EditServer"))->setText(QStringLiteral("ftp.example.org"));
+        d.findChild<QLineEdit *>(QStringLiteral("MaskEditPass"))->setText(QStringLiteral("pass\r\nword"));
+        return int(QDialog::Accepted);
+    });
+    form->action(QStringLiteral("Settings2"))->trigger();
+    // Set from elsewhere than the keyboard: still not stored.
+    prompter.answerDialog([](QDialog &d) {
+        d.findChild<QComboBox *>(QStringLiteral("Edit2"))->setCurrentText(QStringLiteral("12pt"));
+        return int(QDialog::Accepted);
+    });
+    form->action(QStringLiteral("Settings2"))->trigger();
+
+    // The file is still there and read as a whole.
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines.at(1), QString());
+    EXPECT_EQ(lines.at(4), QStringLiteral("password"));
+    EXPECT_EQ(lines.at(5), QStringLiteral("ftp.example.org"));
+    EXPECT_EQ(lines.at(15), QStringLiteral("1"));
+    EXPECT_EQ(form->settings().FtpServer, QStringLiteral("ftp.example.org"));
+    EXPECT_EQ(form->editor()->fontSize(), 10);
 }
 
 TEST_F(MainFormTest, settingsDialogWritesWhatItShows)

@@ -2,6 +2,10 @@
 
 #include <Qsci/qscilexerhtml.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -99,4 +103,118 @@ TEST(SynMemo, settingsReachTheEditor)
     EXPECT_EQ(memo.lexer()->color(QsciLexerHTML::Tag), QColor(0xFF, 0, 0));
     EXPECT_EQ(memo.lexer()->color(QsciLexerHTML::Attribute), QColor(0, 0xFF, 0));
     EXPECT_EQ(memo.lexer()->color(QsciLexerHTML::HTMLDoubleQuotedString), QColor(0, 0, 0xFF));
+}
+
+namespace {
+
+void typeText(QWidget *w, const QString &text)
+{
+    for (const QChar c : text) {
+        const int key = c == QLatin1Char(' ') ? int(Qt::Key_Space) : int(c.toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+void pressKey(QWidget *w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(w, &press);
+}
+
+void waitFor(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+TEST(SynMemo, tagListOpensAfterAPauseBehindTheAngleBracketAndFollowsTheToken)
+{
+    SynMemo memo;
+    memo.show();
+
+    // "<", a pause, then the list narrows while typing; Enter accepts.
+    typeText(&memo, QStringLiteral("<"));
+    EXPECT_FALSE(memo.completionShown());
+    waitFor(700);
+    ASSERT_TRUE(memo.completionShown());
+    typeText(&memo, QStringLiteral("ta"));
+    EXPECT_TRUE(memo.completionShown());
+    pressKey(&memo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_EQ(memo.text(), SynMemo::completionSnippets().at(39));
+
+    // Typing on without a pause: no list springs up later over the text.
+    memo.clearAll();
+    typeText(&memo, QStringLiteral("<b>hello"));
+    waitFor(700);
+    EXPECT_FALSE(memo.completionShown());
+    typeText(&memo, QStringLiteral(" world"));
+    EXPECT_EQ(memo.text(), QStringLiteral("<b>hello world"));
+
+    // Backspace widens the list again; typing ">" closes it.
+    memo.clearAll();
+    typeText(&memo, QStringLiteral("<ta"));
+    pressKey(&memo, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+    ASSERT_TRUE(memo.completionShown());
+    pressKey(&memo, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    EXPECT_TRUE(memo.completionShown());
+    typeText(&memo, QStringLiteral(">"));
+    EXPECT_FALSE(memo.completionShown());
+    EXPECT_EQ(memo.text(), QStringLiteral("<t>"));
+}
+
+TEST(SynMemo, tagListAcceptsWithTabEnterOrAnEndOfTokenCharacter)
+{
+    SynMemo memo;
+    memo.show();
+    const QString bold = SynMemo::completionSnippets().at(3);
+    const struct {
+        int key;
+        QString text;
+        QString expected;
+    } cases[] = {
+        {Qt::Key_Tab, QStringLiteral("\t"), bold},
+        {Qt::Key_Return, QStringLiteral("\r"), bold},
+        {Qt::Key_Space, QStringLiteral(" "), bold + QStringLiteral(" ")},
+        {Qt::Key_Period, QStringLiteral("."), bold + QStringLiteral(".")},
+        {Qt::Key_ParenLeft, QStringLiteral("("), bold + QStringLiteral("(")},
+        {Qt::Key_BracketRight, QStringLiteral("]"), bold + QStringLiteral("]")},
+    };
+    for (const auto &c : cases) {
+        memo.clearAll();
+        memo.setHighlighter(Highlighter::Css);  // a change of colouring must not lose the list's keys
+        memo.setHighlighter(Highlighter::Html);
+        typeText(&memo, QStringLiteral("<b"));
+        pressKey(&memo, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+        ASSERT_TRUE(memo.completionShown()) << c.text.toStdString();
+        pressKey(&memo, c.key, Qt::NoModifier, c.text);
+        EXPECT_FALSE(memo.completionShown()) << c.text.toStdString();
+        EXPECT_EQ(memo.text(), c.expected) << c.text.toStdString();
+    }
+}
+
+TEST(SynMemo, tagListStaysClosedWhenNothingMatches)
+{
+    SynMemo memo;
+    memo.show();
+    // Ctrl+Space on an ordinary word, and a token that stops matching while the list is open:
+    // no list, so Enter and Tab keep their ordinary meaning and the word stays.
+    typeText(&memo, QStringLiteral("word"));
+    pressKey(&memo, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+    EXPECT_FALSE(memo.completionShown());
+
+    memo.clearAll();
+    typeText(&memo, QStringLiteral("<"));
+    pressKey(&memo, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+    ASSERT_TRUE(memo.completionShown());
+    typeText(&memo, QStringLiteral("x"));
+    EXPECT_FALSE(memo.completionShown());
+    pressKey(&memo, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    EXPECT_TRUE(memo.text().startsWith(QStringLiteral("<x")));
 }
