@@ -170,9 +170,13 @@ QString SynMemo::text() const
 
 void SynMemo::setText(const QString &text)
 {
+    // Replaced through the selection, so the change is one step of the undo history and the
+    // user's earlier edits stay undoable (QScintilla's own setText forgets the history).
     const bool wasReadOnly = isReadOnly();
     setReadOnly(false);
-    QsciScintilla::setText(withCrLf(text));
+    selectAll();
+    replaceSelection(text);
+    selectRange(0, 0);
     setReadOnly(wasReadOnly);
 }
 

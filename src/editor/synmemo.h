@@ -25,7 +25,8 @@ public:
 
     // Whole text, lines joined by CR LF.
     QString text() const;
-    // Replaces the whole text as one undoable edit (line breaks of any kind become CR LF).
+    // Replaces the whole text as one undoable edit (line breaks of any kind become CR LF) and
+    // puts the caret at the start.
     void setText(const QString &text) override;
     void setLines(const QStringList &lines);
     QStringList lines() const;

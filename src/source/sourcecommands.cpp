@@ -157,10 +157,7 @@ void SourceCommands::caretToSecondPosition()
 // and the caret returns to the top as after loading a text.
 void SourceCommands::replaceWholeText(const QString &text)
 {
-    SynMemo &memo = editor();
-    memo.selectAll();
-    memo.replaceSelection(text);
-    memo.selectRange(0, 0);
+    editor().setText(text);
 }
 
 void SourceCommands::setTextIfChanged(const QString &text)

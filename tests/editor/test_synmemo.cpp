@@ -218,3 +218,19 @@ TEST(SynMemo, tagListStaysClosedWhenNothingMatches)
     pressKey(&memo, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     EXPECT_TRUE(memo.text().startsWith(QStringLiteral("<x")));
 }
+
+TEST(SynMemo, replacingTheWholeTextKeepsTheEditsBeforeUndoable)
+{
+    SynMemo memo;
+    memo.setText(QStringLiteral("<p>one</p>"));
+    memo.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    memo.setSelStart(0);
+    memo.replaceSelection(QStringLiteral("<!-- mine -->"));
+    memo.setText(QStringLiteral("<p>whole new</p>\nline"));
+    EXPECT_EQ(memo.text(), QStringLiteral("<p>whole new</p>\r\nline"));
+    EXPECT_EQ(memo.selStart(), 0);
+    memo.undo();
+    EXPECT_EQ(memo.text(), QStringLiteral("<!-- mine --><p>one</p>"));
+    memo.undo();
+    EXPECT_EQ(memo.text(), QStringLiteral("<p>one</p>"));
+}
