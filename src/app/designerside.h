@@ -19,6 +19,9 @@ public:
     virtual void Paste() = 0;
     // Takes the designer's page into the source text.
     virtual void PullDesignerDocument() = 0;
+    // File New on the designer page: the designer shows an empty page before the source page
+    // takes over.
+    virtual void ShowBlankPage() = 0;
     // A new or opened document does not bring back a text window asked for by the old one.
     virtual void ForgetTextWindow() = 0;
 };

@@ -110,6 +110,8 @@ void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
     // The designer's page comes back into the source first; then unsaved work is asked
     // about, and Cancel keeps it.
     if (m_form.activePage() == 1) {
+        if (DesignerSide *designer = m_form.designerSide())
+            designer->ShowBlankPage();
         m_form.setActivePage(0);
         if (m_form.activePage() == 1)
             return;

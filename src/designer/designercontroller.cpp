@@ -591,6 +591,13 @@ void DesignerController::ButtonZoomMinusClick()
         ZoomFactor -= 0.5;
 }
 
+void DesignerController::ShowBlankPage()
+{
+    if (QLineEdit *url = editUrl())
+        url->setText(QStringLiteral("about:blank"));
+    ButtonUrlClick();
+}
+
 void DesignerController::ButtonUrlClick()
 {
     if (!onDesignerPage()) {

@@ -57,6 +57,7 @@ public:
     bool designModeChecked() const { return m_designModeOn; }
     void PullDesignerDocument() override;
     void ForgetTextWindow() override { ReopenTextWindow = false; }
+    void ShowBlankPage() override;
     void ToolButtonSourceClick();
     void Showsourcecode1Click();
     void ShowPageSource();

@@ -524,3 +524,18 @@ TEST_F(DesignerControllerTest, aSourceTextThatCannotBeSavedKeepsTheSourcePage)
     EXPECT_TRUE(form->editor()->modified());
     EXPECT_TRUE(form->editor()->text().startsWith(QStringLiteral("<!-- mine -->")));
 }
+
+TEST_F(DesignerControllerTest, fileNewOnTheDesignerPage_showsABlankPageAndReturnsToTheSource)
+{
+    const QString path = openInDesigner();
+    prompter.answer(Answer::Yes);  // start from the template
+    trigger("FileNewItem");
+    EXPECT_EQ(form->activePage(), 0);
+    EXPECT_EQ(designer->browser().LocationURL(), QStringLiteral("about:blank"));
+    EXPECT_EQ(form->document().FileName, form->line(0));
+    EXPECT_TRUE(form->editor()->text().startsWith(QStringLiteral("<!DOCTYPE HTML PUBLIC")));
+    EXPECT_TRUE(prompter.unexpected().isEmpty()) << prompter.unexpected().join(u'\n').toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kPage) << "the old page's file is left as it was";
+}
