@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -298,6 +300,16 @@ void TMainForm::SelectFontByName(const QString &name)
 void TMainForm::ApplyLanguage()
 {
     m_catalogue.setLanguage(UiLanguage);
+    // The standard buttons of message boxes and the common dialogs speak the same language.
+    if (!m_qtTexts) {
+        m_qtTexts = new QTranslator(this);
+        if (!m_qtTexts->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            qInfo("Qt's German texts are not installed; standard buttons stay English");
+    }
+    if (UiLanguage == 0 && !m_qtTexts->isEmpty())
+        QCoreApplication::installTranslator(m_qtTexts);
+    else
+        QCoreApplication::removeTranslator(m_qtTexts);
     for (int i = 0; i < kCatalogueControlCount; ++i) {
         const CatalogueControl &c = kCatalogueControls[i];
         const QString name = QString::fromUtf16(c.control);

@@ -15,6 +15,7 @@ class QTabWidget;
 class QToolBar;
 class QComboBox;
 class QLineEdit;
+class QTranslator;
 
 namespace korvel {
 
@@ -129,6 +130,7 @@ private:
     QList<QLabel *> m_panels;
     FileCommands *m_fileCommands = nullptr;
     DesignerSide *m_designer = nullptr;
+    QTranslator *m_qtTexts = nullptr;  // Qt's own button and dialog texts in German
     SettingsCommands *m_settingsCommands = nullptr;
 };
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -136,6 +137,11 @@ TEST_F(MainFormTest, languageSwitchChangesCaptionsHintsAndMessagesAtOnce)
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Cannot open file:") + work.filePath(QStringLiteral("missing.html")));
     form->action(QStringLiteral("Deutsch1"))->trigger();
     EXPECT_EQ(hint("SaveButton"), QStringLiteral("Aktuelle Datei speichern"));
+    // Qt's own standard buttons follow.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    form->action(QStringLiteral("Englisch1"))->trigger();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    form->action(QStringLiteral("Deutsch1"))->trigger();
     EXPECT_EQ(form->line(18), QStringLiteral("Suchbegriff nicht gefunden."));
 }
 
