@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QWebEngineView>
 
-#include "prompt/prompter.h"
+#include "quietprompter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -142,28 +142,13 @@ void BM_PlaceSelectionInSource(benchmark::State &state)
 }
 BENCHMARK(BM_PlaceSelectionInSource)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 
-// Answers every question without a person: dialogs are accepted as they are, questions get No.
-class QuietPrompter final : public Prompter {
-public:
-    Answer message(MessageKind, const QString &, Buttons buttons) override
-    {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    QString openFileName(const FileRequest &) override { return {}; }
-    QString saveFileName(const FileRequest &) override { return {}; }
-    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &) override { return false; }
-    int execDialog(QDialog &) override { return QDialog::Accepted; }
-};
 
 // The whole round trip as the user makes it: the source page goes to the designer (the file is
 // written and loaded), design mode is switched on, and the page comes back into the source
 // (serialized, doctype and generator meta set, file written, design mode off).
 void BM_RoundTrip1MB(benchmark::State &state)
 {
-    QuietPrompter prompter;
+    bench::QuietPrompter prompter;
     TMainForm form(prompter);
     DesignerController designer(form);
     form.show();

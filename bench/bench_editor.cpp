@@ -5,7 +5,7 @@
 #include "app/mainform.h"
 #include "benchdocument.h"
 #include "editor/synmemo.h"
-#include "prompt/prompter.h"
+#include "quietprompter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -18,25 +18,10 @@ using namespace korvel;
 
 namespace {
 
-// Answers every question without a person.
-class QuietPrompter final : public Prompter {
-public:
-    Answer message(MessageKind, const QString &, Buttons buttons) override
-    {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    QString openFileName(const FileRequest &) override { return {}; }
-    QString saveFileName(const FileRequest &) override { return {}; }
-    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &) override { return false; }
-    int execDialog(QDialog &) override { return QDialog::Accepted; }
-};
 
 struct Fixture {
     QTemporaryDir dir;
-    QuietPrompter prompter;
+    bench::QuietPrompter prompter;
     TMainForm form{prompter};
 
     QString page(qsizetype bytes)
