@@ -5,6 +5,7 @@
 #include "updater/tforminfo.h"
 #include "updater/tformupdate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -147,11 +148,12 @@ TEST_F(UpdateFlowTest, languageWordSelectsTheTexts)
         const char *button;
         const char *connection;
         const char *whatsNew;
+        const char *yes;  // the standard button of the questions
     } cases[] = {
-        {{QStringLiteral("1")}, "Check for updates", "Connection:", "Whats new"},
-        {{QStringLiteral("0")}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
-        {{QStringLiteral("-1")}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
-        {{}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
+        {{QStringLiteral("1")}, "Check for updates", "Connection:", "Whats new", "&Yes"},
+        {{QStringLiteral("0")}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
+        {{QStringLiteral("-1")}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
+        {{}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.button);
@@ -162,6 +164,7 @@ TEST_F(UpdateFlowTest, languageWordSelectsTheTexts)
         EXPECT_EQ(label("LabelOffVersion")->text(), QStringLiteral("2.3.0.1"));
         EXPECT_EQ(label("LabelOnVersion")->text(), QStringLiteral("OnVersion"));
         EXPECT_EQ(label("LabelStatus")->text(), QStringLiteral("Offline"));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(c.yes));
     }
 }
 
