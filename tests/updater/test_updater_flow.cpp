@@ -298,6 +298,29 @@ TEST_F(UpdateFlowTest, versionsThatAreNotLaterInstallNothing)
     }
 }
 
+TEST_F(UpdateFlowTest, editorWithoutVersionShiftsTheWordsAndInstallsNothing)
+{
+    // An editor without a version passes "Not available" as two words: the version reads
+    // "Not", the program file "available" and the language word is the editor's file name.
+    publish(QStringLiteral("2.4.0.0"), QStringLiteral("korvel-new"));
+    serve(QStringLiteral("updates/korvel-new"), "never to be fetched");
+    openForm({QStringLiteral("korveld"), QStringLiteral("Not"), QStringLiteral("available"), programName,
+              QStringLiteral("1")});
+    EXPECT_EQ(form->commandLine().programFile, QStringLiteral("available"));
+    EXPECT_EQ(label("LabelOffVersion")->text(), QStringLiteral("Not"));
+    EXPECT_EQ(label("Label1")->text(), QStringLiteral("Verbindung:"));
+
+    form->BitBtn1Click();
+
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Warning);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Keine Versionsinformationen verfügbar!"));
+    EXPECT_EQ(label("LabelOnVersion")->text(), QStringLiteral("2.4.0.0"));
+    EXPECT_EQ(server->requests(), QStringList{infoRequest});
+    EXPECT_EQ(readFile(program()), oldProgram);
+    EXPECT_FALSE(QFile::exists(backup()));
+}
+
 TEST_F(UpdateFlowTest, laterVersionIsOfferedWhereTheNumbersSaySo)
 {
     const struct {
