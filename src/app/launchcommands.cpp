@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcessEnvironment>
 
 namespace korvel {
 
@@ -92,10 +93,12 @@ void LaunchCommands::FindUpdateOnline()
     // The updater replaces the editor's program file; when the folder is not ours to write,
     // it runs with administrator rights, which the system confirms with the user.
     bool started = false;
-    if (QFileInfo(info.absolutePath()).isWritable())
+    if (QFileInfo(info.absolutePath()).isWritable()) {
         started = m_launcher->startProgram(updater, words);
-    else
-        started = m_launcher->startProgram(QStringLiteral("pkexec"), QStringList{updater} + words);
+    } else {
+        const QStringList command = elevatedCommand(updater, words, QProcessEnvironment::systemEnvironment());
+        started = m_launcher->startProgram(command.first(), command.mid(1));
+    }
     if (!started)
         m_form.prompter().error(m_form.line(55));
 }

@@ -3,7 +3,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace korvel {
@@ -45,6 +47,29 @@ QStringList updaterArguments(const QString &programVersion, const QString &edito
     const QString text = QStringLiteral("korveld ") + programVersion + QLatin1Char(' ') + editorFileName
                          + QLatin1Char(' ') + QString::number(uiLanguage);
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+QStringList elevatedCommand(const QString &program, const QStringList &arguments,
+                            const QProcessEnvironment &environment)
+{
+    QString env = QStandardPaths::findExecutable(QStringLiteral("env"));
+    if (env.isEmpty())
+        env = QStringLiteral("/usr/bin/env");
+    QStringList command{QStringLiteral("pkexec"), env};
+    const char *const kept[] = {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR",
+                                "QT_QPA_PLATFORM", "KORVEL_UPDATE_URL", "KORVEL_DATA_DIR"};
+    for (const char *name : kept) {
+        const QString key = QLatin1String(name);
+        if (environment.contains(key))
+            command << key + QLatin1Char('=') + environment.value(key);
+    }
+    // Without XAUTHORITY the X server's cookie is looked for in the home folder, which is
+    // root's once elevated.
+    const QString cookie = environment.value(QStringLiteral("HOME")) + QStringLiteral("/.Xauthority");
+    if (environment.contains(QStringLiteral("DISPLAY")) && !environment.contains(QStringLiteral("XAUTHORITY"))
+        && environment.contains(QStringLiteral("HOME")) && QFileInfo::exists(cookie))
+        command << QStringLiteral("XAUTHORITY=") + cookie;
+    return command << program << arguments;
 }
 
 } // namespace korvel

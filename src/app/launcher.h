@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcessEnvironment;
+
 namespace korvel {
 
 // Starts outside programs and opens addresses with the desktop's default handler. Programs
@@ -41,5 +43,12 @@ QString ftpAddress(const QString &user, const QString &password, const QString &
 // split it into further words, as the updater has always read its command line.
 QStringList updaterArguments(const QString &programVersion, const QString &editorFileName,
                              int uiLanguage);
+
+// The command that starts a graphical program with administrator rights: pkexec, then env
+// with the display settings and the updater's own settings of `environment`, then the program
+// and its arguments. pkexec starts its program with a cleared environment, in which a window
+// could not reach the user's display.
+QStringList elevatedCommand(const QString &program, const QStringList &arguments,
+                            const QProcessEnvironment &environment);
 
 } // namespace korvel

@@ -7,13 +7,16 @@
 #include "updater/updatenames.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace korvel {
@@ -163,6 +166,17 @@ void TFormUpdate::applyLanguage()
     m_label1->setText(text(UpdaterText::ConnectionCaption));
     m_label2->setText(text(UpdaterText::LocalVersionCaption));
     m_label4->setText(text(UpdaterText::AvailableVersionCaption));
+
+    // The Yes and No of the questions speak the window's language too.
+    if (!m_qtTexts) {
+        m_qtTexts = new QTranslator(this);
+        if (!m_qtTexts->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            qInfo("korvel-install: Qt's German texts are not installed; standard buttons stay English");
+    }
+    if (!isEnglish(m_commandLine.language) && !m_qtTexts->isEmpty())
+        QCoreApplication::installTranslator(m_qtTexts);
+    else
+        QCoreApplication::removeTranslator(m_qtTexts);
 }
 
 void TFormUpdate::FormShow()

@@ -13,6 +13,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class QTranslator;
 
 namespace korvel {
 
@@ -94,6 +95,7 @@ private:
     QPushButton *m_bitBtnInfo = nullptr;
     QList<QLabel *> m_pictures;  // JvImage1 to JvImage6, on one spot
     QTimer *m_timer = nullptr;
+    QTranslator *m_qtTexts = nullptr;  // Qt's own button texts in German
     int m_animationCounter = 0;
 
     // Run values

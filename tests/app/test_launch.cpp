@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -222,6 +223,50 @@ TEST_F(LaunchTest, updaterMissingOrNotStartedIsReported)
     trigger("NachUpdatesuchen1");
     EXPECT_EQ(calls->size(), 1);
     EXPECT_EQ(prompter.texts(), QStringList{failed});
+}
+
+TEST(ElevatedCommand, carriesTheDisplayAndTheUpdaterSettingsThroughPkexec)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QFile cookie(home.filePath(QStringLiteral(".Xauthority")));
+    ASSERT_TRUE(cookie.open(QIODevice::WriteOnly));
+    cookie.close();
+    const QString updater = QStringLiteral("/opt/korvel/korvel-install");
+    const QStringList words{QStringLiteral("korveld"), QStringLiteral("Not"), QStringLiteral("available"),
+                            QStringLiteral("korvel"), QStringLiteral("0")};
+    struct Case {
+        const char *what;
+        QList<QPair<QString, QString>> environment;
+        QStringList passed;
+    };
+    const Case cases[] = {
+        {"X display with its cookie",
+         {{QStringLiteral("DISPLAY"), QStringLiteral(":0")}, {QStringLiteral("XAUTHORITY"), QStringLiteral("/run/x")},
+          {QStringLiteral("KORVEL_UPDATE_URL"), QStringLiteral("https://u.example")},
+          {QStringLiteral("FTP_SECRET"), QStringLiteral("x")}, {QStringLiteral("HOME"), home.path()}},
+         {QStringLiteral("DISPLAY=:0"), QStringLiteral("XAUTHORITY=/run/x"),
+          QStringLiteral("KORVEL_UPDATE_URL=https://u.example")}},
+        {"X display, cookie in the home folder",
+         {{QStringLiteral("DISPLAY"), QStringLiteral(":1")}, {QStringLiteral("HOME"), home.path()}},
+         {QStringLiteral("DISPLAY=:1"), QStringLiteral("XAUTHORITY=") + cookie.fileName()}},
+        {"Wayland",
+         {{QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0")},
+          {QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/run/user/1000")}},
+         {QStringLiteral("WAYLAND_DISPLAY=wayland-0"), QStringLiteral("XDG_RUNTIME_DIR=/run/user/1000")}},
+        {"nothing to pass", {}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QProcessEnvironment environment;
+        for (const auto &[name, value] : c.environment)
+            environment.insert(name, value);
+        const QStringList command = elevatedCommand(updater, words, environment);
+        ASSERT_GE(command.size(), 2);
+        EXPECT_EQ(command.at(0), QStringLiteral("pkexec"));
+        EXPECT_EQ(QFileInfo(command.at(1)).fileName(), QStringLiteral("env"));
+        EXPECT_EQ(command.mid(2), c.passed + QStringList{updater} + words);
+    }
 }
 
 TEST(ProgramVersionText, isFourNumbersOrNotAvailable)

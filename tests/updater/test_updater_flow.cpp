@@ -5,6 +5,7 @@
 #include "updater/tforminfo.h"
 #include "updater/tformupdate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -147,11 +148,12 @@ TEST_F(UpdateFlowTest, languageWordSelectsTheTexts)
         const char *button;
         const char *connection;
         const char *whatsNew;
+        const char *yes;  // the standard button of the questions
     } cases[] = {
-        {{QStringLiteral("1")}, "Check for updates", "Connection:", "Whats new"},
-        {{QStringLiteral("0")}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
-        {{QStringLiteral("-1")}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
-        {{}, "Nach Updates suchen", "Verbindung:", "Was ist neu"},
+        {{QStringLiteral("1")}, "Check for updates", "Connection:", "Whats new", "&Yes"},
+        {{QStringLiteral("0")}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
+        {{QStringLiteral("-1")}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
+        {{}, "Nach Updates suchen", "Verbindung:", "Was ist neu", "&Ja"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.button);
@@ -162,6 +164,7 @@ TEST_F(UpdateFlowTest, languageWordSelectsTheTexts)
         EXPECT_EQ(label("LabelOffVersion")->text(), QStringLiteral("2.3.0.1"));
         EXPECT_EQ(label("LabelOnVersion")->text(), QStringLiteral("OnVersion"));
         EXPECT_EQ(label("LabelStatus")->text(), QStringLiteral("Offline"));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(c.yes));
     }
 }
 
@@ -293,6 +296,29 @@ TEST_F(UpdateFlowTest, versionsThatAreNotLaterInstallNothing)
         EXPECT_EQ(readFile(program()), oldProgram);
         EXPECT_FALSE(QFile::exists(backup()));
     }
+}
+
+TEST_F(UpdateFlowTest, editorWithoutVersionShiftsTheWordsAndInstallsNothing)
+{
+    // An editor without a version passes "Not available" as two words: the version reads
+    // "Not", the program file "available" and the language word is the editor's file name.
+    publish(QStringLiteral("2.4.0.0"), QStringLiteral("korvel-new"));
+    serve(QStringLiteral("updates/korvel-new"), "never to be fetched");
+    openForm({QStringLiteral("korveld"), QStringLiteral("Not"), QStringLiteral("available"), programName,
+              QStringLiteral("1")});
+    EXPECT_EQ(form->commandLine().programFile, QStringLiteral("available"));
+    EXPECT_EQ(label("LabelOffVersion")->text(), QStringLiteral("Not"));
+    EXPECT_EQ(label("Label1")->text(), QStringLiteral("Verbindung:"));
+
+    form->BitBtn1Click();
+
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Warning);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Keine Versionsinformationen verfügbar!"));
+    EXPECT_EQ(label("LabelOnVersion")->text(), QStringLiteral("2.4.0.0"));
+    EXPECT_EQ(server->requests(), QStringList{infoRequest});
+    EXPECT_EQ(readFile(program()), oldProgram);
+    EXPECT_FALSE(QFile::exists(backup()));
 }
 
 TEST_F(UpdateFlowTest, laterVersionIsOfferedWhereTheNumbersSaySo)
