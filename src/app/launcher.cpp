@@ -56,8 +56,10 @@ QStringList elevatedCommand(const QString &program, const QStringList &arguments
     if (env.isEmpty())
         env = QStringLiteral("/usr/bin/env");
     QStringList command{QStringLiteral("pkexec"), env};
+    // Only what the window needs to appear: a program running with administrator rights does not
+    // take its update server or folders from the user's environment.
     const char *const kept[] = {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR",
-                                "QT_QPA_PLATFORM", "KORVEL_UPDATE_URL", "KORVEL_DATA_DIR"};
+                                "QT_QPA_PLATFORM"};
     for (const char *name : kept) {
         const QString key = QLatin1String(name);
         if (environment.contains(key))
