@@ -269,26 +269,32 @@ bool WebEngineBrowser::waitForLoad(int timeoutMs)
     return !m_loading && m_loadOk;
 }
 
-std::optional<QVariant> WebEngineBrowser::evaluate(const QString &code, int timeoutMs)
+namespace {
+
+// Starts an asynchronous engine request and waits for its answer in a local event loop that
+// holds user input back, at most timeoutMs. Nothing when the answer did not come in time; a late
+// answer then finds the loop gone and is dropped.
+template <typename T, typename Start>
+std::optional<T> awaitAnswer(int timeoutMs, Start start)
 {
     struct Answer {
         bool done = false;
-        QVariant value;
+        T value{};
         QPointer<QEventLoop> loop;
     };
     auto answer = std::make_shared<Answer>();
     QEventLoop loop;
     answer->loop = &loop;
-    m_page->runJavaScript(code, QWebEngineScript::ApplicationWorld, [answer](const QVariant &value) {
+    start([answer](T value) {
         answer->done = true;
-        answer->value = value;
+        answer->value = std::move(value);
         if (answer->loop)
             answer->loop->quit();
     });
     if (!answer->done) {
         QTimer timer;
         timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         timer.start(timeoutMs);
         while (!answer->done && timer.isActive())
             loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -297,6 +303,15 @@ std::optional<QVariant> WebEngineBrowser::evaluate(const QString &code, int time
     if (!answer->done)
         return std::nullopt;
     return answer->value;
+}
+
+} // namespace
+
+std::optional<QVariant> WebEngineBrowser::evaluate(const QString &code, int timeoutMs)
+{
+    return awaitAnswer<QVariant>(timeoutMs, [&](auto reply) {
+        m_page->runJavaScript(code, QWebEngineScript::ApplicationWorld, [reply](const QVariant &value) { reply(value); });
+    });
 }
 
 std::optional<QVariant> WebEngineBrowser::call(quint64 &generation, const QString &op, const QVariantList &args)
@@ -446,37 +461,15 @@ std::optional<int> WebEngineBrowser::findText(const QString &text, bool matchCas
     BusyScope busy(this);
     if (!waitForLoad(m_callTimeoutMs))
         return std::nullopt;
-    struct Answer {
-        bool done = false;
-        int matches = 0;
-        QPointer<QEventLoop> loop;
-    };
-    auto answer = std::make_shared<Answer>();
-    QEventLoop loop;
-    answer->loop = &loop;
     QWebEnginePage::FindFlags flags;
     if (matchCase)
         flags |= QWebEnginePage::FindCaseSensitively;
     if (backward)
         flags |= QWebEnginePage::FindBackward;
-    m_page->findText(text, flags, [answer](const QWebEngineFindTextResult &result) {
-        answer->done = true;
-        answer->matches = result.numberOfMatches();
-        if (answer->loop)
-            answer->loop->quit();
+    return awaitAnswer<int>(m_callTimeoutMs, [&](auto reply) {
+        m_page->findText(text, flags,
+                         [reply](const QWebEngineFindTextResult &result) { reply(result.numberOfMatches()); });
     });
-    if (!answer->done) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timer.start(m_callTimeoutMs);
-        while (!answer->done && timer.isActive())
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    answer->loop = nullptr;
-    if (!answer->done)
-        return std::nullopt;
-    return answer->matches;
 }
 
 void WebEngineBrowser::stopFinding()
