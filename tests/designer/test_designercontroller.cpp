@@ -9,7 +9,9 @@
 #include "designer/engine.h"
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
+#include "designerwindowtest.h"
 #include "scriptedprompter.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,69 +34,21 @@
 #include <memory>
 
 using namespace korvel;
+using test::readAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray kPage = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
                          "<html><head><title>Page</title></head>\r\n<body>\r\n"
                          "<p id=\"first\">First line</p>\r\n<p id=\"second\">Second line</p>\r\n"
                          "<table><tr><td>cell</td></tr></table>\r\n</body></html>\r\n";
 
-class DesignerControllerTest : public ::testing::Test {
+class DesignerControllerTest : public test::DesignerWindowTest {
 protected:
-    void SetUp() override
-    {
-        const QString dataDir = qEnvironmentVariable("KORVEL_DATA_DIR");
-        if (!QFile::exists(settingsFilePath(dataDir))) {
-            prompter.answerDialog([](QDialog &dialog) {
-                dialog.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-                return int(QDialog::Accepted);
-            });
-        }
-        form = std::make_unique<TMainForm>(prompter);
-        designer = std::make_unique<DesignerController>(*form);
-        form->show();
-        designer->browser().view()->resize(700, 400);
-        prompter.clear();
-    }
-
-    void TearDown() override
-    {
-        form->editor()->setModified(false);
-        designer.reset();
-        form->closeAsked = true;
-        form->close();
-        form.reset();
-    }
-
-    QString writeFile(const QString &name, const QByteArray &content)
-    {
-        const QString path = work.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(content);
-        return path;
-    }
-
-    // Opens the file in the source view and switches to the designer, which shows it.
     QString openInDesigner(const QByteArray &content = kPage, const QString &name = QStringLiteral("page.html"))
     {
-        const QString path = writeFile(name, content);
-        EXPECT_TRUE(form->fileCommands().OpenDocumentFile(path));
-        form->setActivePage(1);
-        EXPECT_EQ(form->activePage(), 1);
-        EXPECT_TRUE(designer->browser().waitUntilReady());
-        QTest::qWait(20);
-        return path;
+        return openPageInDesigner(content, name);
     }
-
-    HtmlDocument page() { return designer->browser().Document().value_or(HtmlDocument()); }
 
     HtmlElement element(const QString &tag, int index = 0)
     {
@@ -108,18 +62,6 @@ protected:
         ADD_FAILURE() << "no " << tag.toStdString();
         return HtmlElement();
     }
-
-    void trigger(const char *name)
-    {
-        QAction *a = form->action(QLatin1String(name));
-        ASSERT_NE(a, nullptr) << name;
-        a->trigger();
-    }
-
-    QTemporaryDir work;
-    test::ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<DesignerController> designer;
 };
 
 } // namespace

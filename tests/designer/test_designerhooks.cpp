@@ -11,6 +11,7 @@
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
 #include "generators/formtext.h"
+#include "designerwindowtest.h"
 #include "scriptedprompter.h"
 #include "designer/designerhooks.h"
 #include "source/sourcecommands.h"
@@ -51,52 +52,24 @@ QString withoutCr(QString text)
     return text.remove(QLatin1Char('\r'));
 }
 
-class DesignerHooksTest : public ::testing::Test {
+class DesignerHooksTest : public test::DesignerWindowTest {
 protected:
-    void SetUp() override
+    void attachCommands() override
     {
-        const QString dataDir = qEnvironmentVariable("KORVEL_DATA_DIR");
-        if (!QFile::exists(settingsFilePath(dataDir))) {
-            prompter.answerDialog([](QDialog &dialog) {
-                dialog.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-                return int(QDialog::Accepted);
-            });
-        }
-        form = std::make_unique<TMainForm>(prompter);
-        designer = std::make_unique<DesignerController>(*form);
         connectSourceCommandsToDesigner(*new SourceCommands(*form), *designer);
-        form->show();
-        designer->browser().view()->resize(700, 400);
         QGuiApplication::clipboard()->clear();
-        prompter.clear();
     }
 
     void TearDown() override
     {
         textWindow().hide();
-        form->editor()->setModified(false);
-        designer.reset();
-        form->closeAsked = true;
-        form->close();
-        form.reset();
+        DesignerWindowTest::TearDown();
     }
 
     QString openInDesigner(const QString &name = QStringLiteral("page.html"))
     {
-        const QString path = work.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(kPage);
-        file.close();
-        EXPECT_TRUE(form->fileCommands().OpenDocumentFile(path));
-        form->setActivePage(1);
-        EXPECT_EQ(form->activePage(), 1);
-        EXPECT_TRUE(designer->browser().waitUntilReady());
-        QTest::qWait(20);
-        return path;
+        return openPageInDesigner(kPage, name);
     }
-
-    HtmlDocument page() { return designer->browser().Document().value_or(HtmlDocument()); }
 
     HtmlElement byId(const QString &id)
     {
@@ -124,13 +97,6 @@ protected:
         ASSERT_TRUE(range->select());
     }
 
-    void trigger(const char *name)
-    {
-        QAction *a = form->action(QLatin1String(name));
-        ASSERT_NE(a, nullptr) << name;
-        a->trigger();
-    }
-
     TFormText &textWindow()
     {
         return form->findChild<LaunchCommands *>(QStringLiteral("LaunchCommands"))->textWindow();
@@ -143,11 +109,6 @@ protected:
         box.findChild<QCheckBox *>(QStringLiteral("MatchCase"))->setChecked(matchCase);
         box.findChild<QPushButton *>(QStringLiteral("FindNext"))->click();
     }
-
-    QTemporaryDir work;
-    test::ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<DesignerController> designer;
 };
 
 } // namespace
