@@ -35,25 +35,15 @@ const QString downloadFailed = QStringLiteral("Download failed! Check firewall s
 const QString noReleaseInfo = QStringLiteral("No release info available!");
 const QString upToDate = QStringLiteral("No later version online available. Your version is up to date!");
 
-class UpdateFlowTest : public ::testing::Test {
+class UpdateFlowTest : public ServedTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        serverFolder = std::make_unique<QTemporaryDir>();
-        server = std::make_unique<UpdateTestServer>(serverFolder->path());
-    }
-    static void TearDownTestSuite()
-    {
-        server.reset();
-        serverFolder.reset();
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(server->isRunning()) << server->failure().toStdString();
+        ServedTest::SetUp();
+        if (HasFatalFailure())
+            return;
         QDir(serverFolder->filePath(QStringLiteral("updates"))).removeRecursively();
         QDir(serverFolder->filePath(QStringLiteral("download"))).removeRecursively();
-        server->clearRequests();
         ASSERT_TRUE(copySleepProgram(program()));
         oldProgram = readFile(program());
         ASSERT_FALSE(oldProgram.isEmpty());
@@ -106,8 +96,6 @@ protected:
     QLabel *label(const char *name) const { return form->findChild<QLabel *>(QLatin1String(name)); }
     int progress() const { return form->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->value(); }
 
-    static inline std::unique_ptr<QTemporaryDir> serverFolder;
-    static inline std::unique_ptr<UpdateTestServer> server;
     QTemporaryDir programFolder;
     QTemporaryDir tempFolder;
     QTemporaryDir dataFolder;

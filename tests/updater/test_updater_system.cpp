@@ -24,23 +24,8 @@ using namespace korvel::test;
 
 namespace {
 
-class DownloadTest : public ::testing::Test {
+class DownloadTest : public ServedTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        serverFolder = std::make_unique<QTemporaryDir>();
-        server = std::make_unique<UpdateTestServer>(serverFolder->path());
-    }
-    static void TearDownTestSuite()
-    {
-        server.reset();
-        serverFolder.reset();
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(server->isRunning()) << server->failure().toStdString();
-        server->clearRequests();
-    }
 
     QUrl address(const QString &path) const
     {
@@ -58,8 +43,6 @@ protected:
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
 
-    static inline std::unique_ptr<QTemporaryDir> serverFolder;
-    static inline std::unique_ptr<UpdateTestServer> server;
     QTemporaryDir target;
     Downloader downloader;
 };

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -73,5 +74,28 @@ bool hasFinished(QProcess &process);
 // Waits until the process runs an executable whose path ends in `name` (a program started
 // through another one switches a moment later).
 bool waitForExecutable(qint64 pid, const QString &name);
+
+// A test suite with one update server serving a temporary folder, started once for the suite.
+class ServedTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        serverFolder = std::make_unique<QTemporaryDir>();
+        server = std::make_unique<UpdateTestServer>(serverFolder->path());
+    }
+    static void TearDownTestSuite()
+    {
+        server.reset();
+        serverFolder.reset();
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(server->isRunning()) << server->failure().toStdString();
+        server->clearRequests();
+    }
+
+    static inline std::unique_ptr<QTemporaryDir> serverFolder;
+    static inline std::unique_ptr<UpdateTestServer> server;
+};
 
 } // namespace korvel::test
