@@ -129,8 +129,8 @@ void TMainForm::buildStatusBar()
         bar->addWidget(panel, i == 3 ? 1 : 0);
         m_panels << panel;
     }
-    // Hints show in place of the panels while they are non-empty.
-    connect(bar, &QStatusBar::messageChanged, this, &TMainForm::ShowHint);
+    // Hints arrive as status tips: QStatusBar shows them in place of these panels while they are
+    // non-empty and brings the panels back afterwards.
 }
 
 QLabel *TMainForm::statusPanel(int index) const
@@ -185,12 +185,6 @@ void TMainForm::StatusUpdate()
     m_panels[0]->setText(QString::asprintf(line(2).toUtf8().constData(), m_editor->caretLine(),
                                            m_editor->caretColumn()));
     m_panels[1]->setText(QString::number(m_editor->selStart()));
-}
-
-void TMainForm::ShowHint(const QString &hint)
-{
-    // QStatusBar hides its normal panels while a message is shown and brings them back after.
-    Q_UNUSED(hint);
 }
 
 void TMainForm::FormCreate()
@@ -256,11 +250,6 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     StatusUpdate();
-}
-
-void TMainForm::keyPressEvent(QKeyEvent *event)
-{
-    QMainWindow::keyPressEvent(event);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

@@ -66,8 +66,7 @@ public:
     void ReadSettings();
     void WriteLanguage();
     void SelectFontByName(const QString &name);
-    void ShowHint(const QString &hint);
-    void showHelpContext(int context);  // context 0: the table of contents
+    void showHelpContext(int context);
 
     FileCommands &fileCommands() { return *m_fileCommands; }
 
@@ -85,14 +84,13 @@ public:
     QAction *action(const QString &name) const { return m_actions.value(name); }
     QLabel *statusPanel(int index) const;
 
-    // The help context numbers asked for so far (shown by the help viewer when present).
+    // Shows the help page of a context number; set by the help viewer.
     std::function<void(int)> helpHandler;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
