@@ -1,9 +1,13 @@
 #include "app/filecommands.h"
 
 #include "app/documentfile.h"
-#include "app/designerside.h"
+#include "app/commandcontext.h"
+#include "app/commandids.h"
+#include "app/commandregistry.h"
 #include "app/filecodec.h"
-#include "app/mainform.h"
+#include "app/catalogue.h"
+#include "app/editordocument.h"
+#include "app/mainstate.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 
@@ -51,34 +55,27 @@ bool removeUnlessReadOnly(const QString &path)
 
 void FileCommands::connectActions()
 {
-    m_form.bind({QStringLiteral("FileNewItem"), QStringLiteral("ToolButton1")}, [this] { FileNew(); });
-    m_form.bind({QStringLiteral("FileOpenItem"), QStringLiteral("OpenButton")}, [this] { FileOpen(); });
-    m_form.bind({QStringLiteral("FileSaveItem"), QStringLiteral("SaveButton")}, [this] { FileSave(); });
-    m_form.bind({QStringLiteral("FileSaveAsItem")}, [this] { FileSaveAs(); });
-    m_form.bind({QStringLiteral("ASCIITextspeichern1")}, [this] { SaveAnsiTextExport(); });
-    m_form.bind({QStringLiteral("Utf8speichern1")}, [this] { SaveUtf8Export(); });
-    m_form.bind({QStringLiteral("Deletebackupfiles1")}, [this] { DeleteBackupFiles(); });
-    m_form.bind({QStringLiteral("FilePrintItem"), QStringLiteral("PrintButton"), QStringLiteral("Print1")},
-                [this] { Print(); });
-    m_form.bind({QStringLiteral("Printpreview1")}, [this] { PrintPreview(); });
-    m_form.bind({QStringLiteral("FileExitItem")}, [this] { FileExit(); });
-    m_form.bind({QStringLiteral("EditUndoItem"), QStringLiteral("UndoButton"), QStringLiteral("Rckgngig1")},
-                [this] { Undo(); });
-    m_form.bind({QStringLiteral("EditCutItem"), QStringLiteral("CutButton"), QStringLiteral("Ausschneiden1")},
-                [this] { Cut(); });
-    m_form.bind({QStringLiteral("EditCopyItem"), QStringLiteral("CopyButton"), QStringLiteral("Kopieren1"),
-                 QStringLiteral("Kopieren2")},
-                [this] { Copy(); });
-    m_form.bind({QStringLiteral("EditPasteItem"), QStringLiteral("PasteButton"), QStringLiteral("Einfuegen1"),
-                 QStringLiteral("Einfgen1")},
-                [this] { Paste(); });
-    // Print preview belongs to the designer view and stays off until the designer enables it.
-    m_form.action(QStringLiteral("Printpreview1"))->setEnabled(false);
-}
-
-DesignerSide *FileCommands::designerPage() const
-{
-    return m_form.activePage() == 1 ? m_form.designerSide() : nullptr;
+    CommandRegistry &commands = m_ctx.commands();
+    commands.add(cmd::FileNew, {QStringLiteral("FileNewItem"), QStringLiteral("ToolButton1")}).handle([this] { FileNew(); });
+    commands.add(cmd::FileOpen, {QStringLiteral("FileOpenItem"), QStringLiteral("OpenButton")}).handle([this] { FileOpen(); });
+    commands.add(cmd::FileSave, {QStringLiteral("FileSaveItem"), QStringLiteral("SaveButton")}).handle([this] { FileSave(); });
+    commands.add(cmd::FileSaveAs, {QStringLiteral("FileSaveAsItem")}).handle([this] { FileSaveAs(); });
+    commands.add(cmd::SaveAnsiText, {QStringLiteral("ASCIITextspeichern1")}).handle([this] { SaveAnsiTextExport(); });
+    commands.add(cmd::SaveUtf8, {QStringLiteral("Utf8speichern1")}).handle([this] { SaveUtf8Export(); });
+    commands.add(cmd::DeleteBackups, {QStringLiteral("Deletebackupfiles1")}).handle([this] { DeleteBackupFiles(); });
+    commands.add(cmd::Print, {QStringLiteral("FilePrintItem"), QStringLiteral("PrintButton"), QStringLiteral("Print1")})
+        .handle([this] { Print(); });
+    commands.add(cmd::Exit, {QStringLiteral("FileExitItem")}).handle([this] { FileExit(); });
+    commands.add(cmd::Undo, {QStringLiteral("EditUndoItem"), QStringLiteral("UndoButton"), QStringLiteral("Rckgngig1")})
+        .handle([this] { Undo(); });
+    commands.add(cmd::Cut, {QStringLiteral("EditCutItem"), QStringLiteral("CutButton"), QStringLiteral("Ausschneiden1")})
+        .handle([this] { Cut(); });
+    commands.add(cmd::Copy, {QStringLiteral("EditCopyItem"), QStringLiteral("CopyButton"), QStringLiteral("Kopieren1"),
+                             QStringLiteral("Kopieren2")})
+        .handle([this] { Copy(); });
+    commands.add(cmd::Paste, {QStringLiteral("EditPasteItem"), QStringLiteral("PasteButton"), QStringLiteral("Einfuegen1"),
+                              QStringLiteral("Einfgen1")})
+        .handle([this] { Paste(); });
 }
 
 QString FileCommands::newDocumentTemplate(const QString &charset)
@@ -103,25 +100,21 @@ QString FileCommands::newDocumentTemplate(const QString &charset)
 
 void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
-    if (DesignerSide *designer = m_form.designerSide())
-        designer->ForgetTextWindow();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
+    m_ctx.commands().run(cmd::ForgetTextWindow);
     // The designer's page comes back into the source first; then unsaved work is asked
     // about, and Cancel keeps it.
-    if (m_form.activePage() == 1) {
-        if (DesignerSide *designer = m_form.designerSide())
-            designer->ShowBlankPage();
-        m_form.setActivePage(0);
-        if (m_form.activePage() == 1)
+    if (m_ctx.onPage(Page::Designer)) {
+        m_ctx.commands().run(cmd::ShowBlankPage);
+        m_ctx.setActivePage(int(Page::Source));
+        if (m_ctx.onPage(Page::Designer))
             return;
     }
-    doc.SaveCancelled = false;
-    AskSaveChanges();
-    if (doc.SaveCancelled)
+    if (!AskSaveChanges())
         return;
     editor->setHighlighter(Highlighter::Html);
-    m_form.SetFileName(m_form.line(0));
+    m_ctx.SetFileName(m_ctx.line(Msg::Untitled));
     editor->clearAll();
     doc.format.lineBreak = LineBreakStyle::CrLf;
     if (fromFrameset) {
@@ -129,29 +122,29 @@ void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
         editor->setModified(true);
         return;
     }
-    if (m_form.prompter().message(MessageKind::Confirmation, m_form.line(198), Buttons::YesNo) == Answer::Yes) {
-        editor->setText(newDocumentTemplate(m_form.settings().DefaultCharset));
+    if (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.line(198), Buttons::YesNo) == Answer::Yes) {
+        editor->setText(newDocumentTemplate(m_ctx.settings().DefaultCharset));
         editor->setModified(true);
     }
 }
 
 bool FileCommands::OpenDocumentFile(const QString &path)
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
     editor->setHighlighter(highlighterFor(path));
     const LoadedFile file = loadDocumentFile(path);
     if (!file.ok) {
-        m_form.prompter().error(m_form.line(22) + path);
+        m_ctx.prompter().error(m_ctx.line(Msg::CannotOpenFile) + path);
         return false;
     }
     editor->setLines(file.lines);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
     doc.format = file.format;
-    m_form.SetFileName(path);
+    m_ctx.SetFileName(path);
     editor->setModified(false);
-    m_form.StatusUpdate();
+    m_ctx.StatusUpdate();
     if (doc.FileName != QStringLiteral("untitled") && !makeBackupCopy(path))
         return false;  // the file stays loaded; the calling command ends here
     return true;
@@ -159,21 +152,12 @@ bool FileCommands::OpenDocumentFile(const QString &path)
 
 void FileCommands::FileOpen()
 {
-    if (DesignerSide *designer = m_form.designerSide())
-        designer->ForgetTextWindow();
-    if (DesignerSide *designer = designerPage()) {
-        designer->FileOpen();
-        return;
-    }
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
     {
-        if (!editor->text().isEmpty() && editor->modified()) {
-            AskSaveChanges();
-            if (doc.SaveCancelled) {
-                doc.SaveCancelled = false;
-                return;
-            }
+        if (!editor->text().isEmpty() && editor->modified() && !AskSaveChanges()) {
+            doc.SaveCancelled = false;
+            return;
         }
         FileRequest request;
         request.filter = kOpenFilter;
@@ -181,7 +165,7 @@ void FileCommands::FileOpen()
             request.folder = folderPart(doc.FileName);
         else
             request.folder = QDir::homePath();
-        const QString path = m_form.prompter().openFileName(request);
+        const QString path = m_ctx.prompter().openFileName(request);
         if (!path.isEmpty())
             OpenDocumentFile(path);
     }
@@ -190,11 +174,11 @@ void FileCommands::FileOpen()
 
 FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
 {
-    EditorDocument &doc = m_form.document();
-    const QStringList lines = m_form.editor()->lines();
+    EditorDocument &doc = m_ctx.document();
+    const QStringList lines = m_ctx.editor()->lines();
     FileFormat format = doc.format;
     if (format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
-        switch (m_form.prompter().message(MessageKind::Confirmation, m_form.catalogue().ansiLossQuestion(),
+        switch (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.catalogue().ansiLossQuestion(),
                                           Buttons::YesNoCancel)) {
         case Answer::Yes:
             format.encoding = TextEncoding::Utf8;
@@ -213,17 +197,13 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
 
 void FileCommands::FileSave()
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
     doc.SaveCancelled = false;
     if (editor->text().isEmpty())
         return;
-    if (doc.FileName.isEmpty() || doc.FileName == m_form.line(0)) {
+    if (doc.FileName.isEmpty() || doc.FileName == m_ctx.line(Msg::Untitled)) {
         FileSaveAs();
-        return;
-    }
-    if (DesignerSide *designer = designerPage()) {
-        designer->FileSave();
         return;
     }
     SaveSourceText();
@@ -231,14 +211,14 @@ void FileCommands::FileSave()
 
 void FileCommands::SaveSourceText()
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
         editor->setModified(false);
         break;
     case SaveResult::Failed:
-        m_form.prompter().error(m_form.line(24) + doc.FileName);
+        m_ctx.prompter().error(m_ctx.line(Msg::CannotSaveFile) + doc.FileName);
         break;
     case SaveResult::Cancelled:
         break;
@@ -247,25 +227,21 @@ void FileCommands::SaveSourceText()
 
 void FileCommands::FileSaveAs()
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
     doc.SaveCancelled = false;
-    if (DesignerSide *designer = designerPage()) {
-        designer->FileSaveAs();  // takes the page back to the source, then comes here again
-        return;
-    }
 
     FileRequest request;
     request.filter = kSaveFilter;
     request.folder = folderPart(doc.FileName);
     request.name = fileNamePart(doc.FileName);
-    if (QAction *browser = m_form.action(QStringLiteral("Browser1")))
+    if (QAction *browser = m_ctx.commands().action(QStringLiteral("Browser1")))
         browser->setEnabled(false);
-    const QString path = m_form.prompter().saveFileName(request);
+    const QString path = m_ctx.prompter().saveFileName(request);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)
-        && m_form.prompter().message(MessageKind::Confirmation, m_form.line(25) + fileNamePart(path),
+        && m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.line(Msg::OkToOverwrite) + fileNamePart(path),
                                      Buttons::OkCancel) != Answer::Ok)
         return;
 
@@ -274,8 +250,8 @@ void FileCommands::FileSaveAs()
         const QStringList lines = editor->lines();
         bool asUtf8 = false;
         if (!ansiCanHold(lines.join(QLatin1Char('\n')))) {
-            const Answer a = m_form.prompter().message(MessageKind::Confirmation,
-                                                       m_form.catalogue().ansiLossQuestion(), Buttons::YesNoCancel);
+            const Answer a = m_ctx.prompter().message(MessageKind::Confirmation,
+                                                       m_ctx.catalogue().ansiLossQuestion(), Buttons::YesNoCancel);
             if (a != Answer::Yes && a != Answer::No)
                 return;
             asUtf8 = a == Answer::Yes;
@@ -293,7 +269,7 @@ void FileCommands::FileSaveAs()
         // The editor takes the file as written, so what it shows is what is on disk.
         const LoadedFile file = loadDocumentFile(path);
         if (file.ok) {
-            m_form.SetFileName(path);
+            m_ctx.SetFileName(path);
             editor->clearAll();
             editor->setLines(file.lines);
             editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
@@ -303,12 +279,12 @@ void FileCommands::FileSaveAs()
             return;
         }
     }
-    m_form.prompter().error(m_form.line(24) + path);
+    m_ctx.prompter().error(m_ctx.line(Msg::CannotSaveFile) + path);
 }
 
 namespace {
 
-QString exportTarget(TMainForm &form, QString &lastFolder, QString &lastName)
+QString exportTarget(CommandContext &form, QString &lastFolder, QString &lastName)
 {
     const QString fileName = form.document().FileName;
     if (!fileName.trimmed().isEmpty() && !isUntitled(fileName)) {
@@ -332,40 +308,40 @@ QString exportTarget(TMainForm &form, QString &lastFolder, QString &lastName)
 bool FileCommands::SaveAnsiText(const QString &path)
 {
     int replaced = 0;
-    const QByteArray bytes = ansiTextExport(m_form.editor()->lines(), &replaced);
+    const QByteArray bytes = ansiTextExport(m_ctx.editor()->lines(), &replaced);
     if (!writeFileAtomically(path, bytes))
         return false;
     if (replaced > 0)
-        m_form.prompter().information(m_form.catalogue().ansiReplacedReport(replaced));
+        m_ctx.prompter().information(m_ctx.catalogue().ansiReplacedReport(replaced));
     return true;
 }
 
 void FileCommands::SaveAnsiTextExport()
 {
-    if (m_form.editor()->text().trimmed().isEmpty())
+    if (m_ctx.editor()->text().trimmed().isEmpty())
         return;
-    const QString path = exportTarget(m_form, m_exportFolder, m_exportName);
+    const QString path = exportTarget(m_ctx, m_exportFolder, m_exportName);
     if (!path.isEmpty() && !SaveAnsiText(path))
-        m_form.prompter().error(m_form.line(24) + path);
+        m_ctx.prompter().error(m_ctx.line(Msg::CannotSaveFile) + path);
 }
 
 void FileCommands::SaveUtf8Export()
 {
-    if (m_form.editor()->text().trimmed().isEmpty())
+    if (m_ctx.editor()->text().trimmed().isEmpty())
         return;
-    const QString path = exportTarget(m_form, m_exportFolder, m_exportName);
-    if (!path.isEmpty() && !writeFileAtomically(path, utf8TextExport(m_form.editor()->lines())))
-        m_form.prompter().error(m_form.line(24) + path);
+    const QString path = exportTarget(m_ctx, m_exportFolder, m_exportName);
+    if (!path.isEmpty() && !writeFileAtomically(path, utf8TextExport(m_ctx.editor()->lines())))
+        m_ctx.prompter().error(m_ctx.line(Msg::CannotSaveFile) + path);
 }
 
 void FileCommands::DeleteBackupFiles()
 {
     FileRequest request;
     request.filter = kBackupFilter;
-    const QString chosen = m_form.prompter().openFileName(request);
+    const QString chosen = m_ctx.prompter().openFileName(request);
     if (chosen.isEmpty())
         return;
-    const Answer a = m_form.prompter().message(MessageKind::Confirmation, m_form.line(53), Buttons::YesNoAll);
+    const Answer a = m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.line(Msg::DeleteBackups), Buttons::YesNoAll);
     if (a == Answer::Yes) {
         removeUnlessReadOnly(chosen);
     } else if (a == Answer::All) {
@@ -377,7 +353,7 @@ void FileCommands::DeleteBackupFiles()
             if (removeUnlessReadOnly(folder.filePath(name)))
                 ++deleted;
         }
-        m_form.prompter().information(QString::number(deleted) + m_form.line(54));
+        m_ctx.prompter().information(QString::number(deleted) + m_ctx.line(Msg::FilesDeleted));
     }
 }
 
@@ -409,81 +385,55 @@ int FileCommands::printLines(QPrinter &printer, const QStringList &lines)
 
 void FileCommands::Print()
 {
-    if (DesignerSide *designer = designerPage()) {
-        designer->Print();
-        return;
-    }
     QPrinter printer;
-    if (!m_form.prompter().choosePrinter(printer))
+    if (!m_ctx.prompter().choosePrinter(printer))
         return;
-    printLines(printer, m_form.editor()->lines());
-}
-
-void FileCommands::PrintPreview()
-{
-    // Only the designer has a print preview.
-    if (DesignerSide *designer = designerPage())
-        designer->PrintPreview();
+    printLines(printer, m_ctx.editor()->lines());
 }
 
 void FileCommands::FileExit()
 {
-    EditorDocument &doc = m_form.document();
-    doc.SaveCancelled = false;
-    if (DesignerSide *designer = designerPage())
-        designer->PullDesignerDocument();
-    AskSaveChanges();
-    if (doc.SaveCancelled)
+    m_ctx.commands().run(cmd::PullDesignerPage);
+    if (!AskSaveChanges())
         return;
-    m_form.closeAsked = true;
-    if (!m_form.close())
-        m_form.closeAsked = false;
+    m_ctx.state().closeAsked = true;
+    if (!m_ctx.closeWindow())
+        m_ctx.state().closeAsked = false;
 }
 
 void FileCommands::Undo()
 {
-    if (DesignerSide *designer = designerPage())
-        designer->Undo();
-    else
-        m_form.editor()->undo();
+    m_ctx.editor()->undo();
 }
 
 void FileCommands::Cut()
 {
-    if (DesignerSide *designer = designerPage())
-        designer->Cut();
-    else
-        m_form.editor()->cut();
+    m_ctx.editor()->cut();
 }
 
 void FileCommands::Copy()
 {
-    if (DesignerSide *designer = designerPage())
-        designer->Copy();
-    else
-        m_form.editor()->copy();
+    m_ctx.editor()->copy();
 }
 
 void FileCommands::Paste()
 {
-    if (DesignerSide *designer = designerPage())
-        designer->Paste();
-    else
-        m_form.editor()->paste();
+    m_ctx.editor()->paste();
 }
 
-void FileCommands::AskSaveChanges()
+bool FileCommands::AskSaveChanges()
 {
-    SynMemo *editor = m_form.editor();
-    EditorDocument &doc = m_form.document();
-    if (m_form.activePage() == 0 && (editor->text().trimmed().isEmpty() || !editor->modified()))
-        return;
+    SynMemo *editor = m_ctx.editor();
+    EditorDocument &doc = m_ctx.document();
+    doc.SaveCancelled = false;
+    if (m_ctx.onPage(Page::Source) && (editor->text().trimmed().isEmpty() || !editor->modified()))
+        return true;
     QString name = fileNamePart(doc.FileName).trimmed();
     if (name.isEmpty())
         name = QStringLiteral("untitled.html");
-    switch (m_form.prompter().message(MessageKind::Confirmation, m_form.line(21) + name, Buttons::YesNoCancel)) {
+    switch (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.line(Msg::SaveChangesTo) + name, Buttons::YesNoCancel)) {
     case Answer::Yes:
-        FileSave();
+        m_ctx.commands().run(cmd::FileSave);
         // A save that did not happen (dialog cancelled, write failed) must not let the
         // caller go on and drop the text.
         doc.SaveCancelled = editor->modified();
@@ -495,6 +445,7 @@ void FileCommands::AskSaveChanges()
         doc.SaveCancelled = true;
         break;
     }
+    return !doc.SaveCancelled;
 }
 
 } // namespace korvel

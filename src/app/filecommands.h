@@ -7,14 +7,13 @@ class QPrinter;
 
 namespace korvel {
 
-class DesignerSide;
-class TMainForm;
+class CommandContext;
 struct FileFormat;
 
 // The File menu and the clipboard commands of the Edit menu.
 class FileCommands final {
 public:
-    explicit FileCommands(TMainForm &form) : m_form(form) {}
+    explicit FileCommands(CommandContext &context) : m_ctx(context) {}
 
     void connectActions();
 
@@ -27,7 +26,6 @@ public:
     void SaveUtf8Export();
     void DeleteBackupFiles();
     void Print();
-    void PrintPreview();
     void FileExit();
     void Undo();
     void Cut();
@@ -38,7 +36,9 @@ public:
     // The source side of Save: writes the editor's text to FileName, or says why it could not.
     void SaveSourceText();
     bool OpenDocumentFile(const QString &path);
-    void AskSaveChanges();
+    // Asks whether to save unsaved changes; false when the person cancelled, or chose to save
+    // and the save did not happen: the caller must not go on and drop the text.
+    [[nodiscard]] bool AskSaveChanges();
     bool SaveAnsiText(const QString &path);
 
     // The text put into the editor by File New.
@@ -49,15 +49,12 @@ public:
     static int printLines(QPrinter &printer, const QStringList &lines);
 
 private:
-    // The designer when its page is active, else nothing.
-    DesignerSide *designerPage() const;
-
     enum class SaveResult { Saved, Failed, Cancelled };
     // Writes the editor's text in the document's format; asks first when Windows-1252
     // cannot hold the text.
     SaveResult saveEditorTo(const QString &path);
 
-    TMainForm &m_form;
+    CommandContext &m_ctx;
     QString m_exportFolder;
     QString m_exportName;
 };

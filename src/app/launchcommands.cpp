@@ -2,7 +2,12 @@
 
 #include "app/aboutbox.h"
 #include "app/launcher.h"
-#include "app/mainform.h"
+#include "app/catalogue.h"
+#include "app/commandcontext.h"
+#include "app/commandids.h"
+#include "app/commandregistry.h"
+#include "app/editordocument.h"
+#include "app/mainstate.h"
 #include "generators/formtext.h"
 #include "help/helpviewer.h"
 #include "prompt/prompter.h"
@@ -24,29 +29,32 @@ bool isUnnamed(const QString &fileName)
 
 } // namespace
 
-LaunchCommands::LaunchCommands(TMainForm &form)
-    : QObject(&form)
-    , m_form(form)
+LaunchCommands::LaunchCommands(CommandContext &context)
+    : QObject(context.window())
+    , m_ctx(context)
     , m_launcher(std::make_unique<DesktopLauncher>())
 {
     setObjectName(QStringLiteral("LaunchCommands"));
-    m_textWindow = new TFormText(form.prompter(), &form);
+    m_textWindow = new TFormText(context.prompter(), context.window());
     m_textWindow->setHelpHandler([this](int context) { ShowHelp(context); });
-    m_helpViewer = new HelpViewer(&form);
+    m_helpViewer = new HelpViewer(context.window());
 }
 
 LaunchCommands::~LaunchCommands() = default;
 
 void LaunchCommands::connectActions()
 {
-    m_form.helpHandler = [this](int context) { ShowHelp(context); };
-    m_form.bind({QStringLiteral("ToolButtonBrowser")}, [this] { ShowInExternalBrowser(); });
-    m_form.bind({QStringLiteral("FTP1")}, [this] { OpenFtp(); });
-    m_form.bind({QStringLiteral("NachUpdatesuchen1")}, [this] { FindUpdateOnline(); });
-    m_form.bind({QStringLiteral("HelpAboutItem"), QStringLiteral("ToolButtonInfo")}, [this] { ShowAbout(); });
-    m_form.bind({QStringLiteral("Startsimpletexteditor1"), QStringLiteral("ButtonNewWindow")},
-                [this] { StartSimpleTextEditor(); });
-    m_form.bind({QStringLiteral("Help1"), QStringLiteral("ToolButtonHelp")}, [this] { HelpContents(); });
+    m_ctx.helpRoute() = [this](int context) { ShowHelp(context); };
+    CommandRegistry &commands = m_ctx.commands();
+    commands.add(cmd::ExternalBrowser, {QStringLiteral("ToolButtonBrowser")}).handle([this] { ShowInExternalBrowser(); });
+    commands.add(cmd::Ftp, {QStringLiteral("FTP1")}).handle([this] { OpenFtp(); });
+    commands.add(cmd::FindUpdate, {QStringLiteral("NachUpdatesuchen1")}).handle([this] { FindUpdateOnline(); });
+    commands.add(cmd::About, {QStringLiteral("HelpAboutItem"), QStringLiteral("ToolButtonInfo")})
+        .handle([this] { ShowAbout(); });
+    commands.add(cmd::TextWindow, {QStringLiteral("Startsimpletexteditor1"), QStringLiteral("ButtonNewWindow")})
+        .handle([this] { StartSimpleTextEditor(); });
+    commands.add(cmd::HelpContents, {QStringLiteral("Help1"), QStringLiteral("ToolButtonHelp")})
+        .handle([this] { HelpContents(); });
 }
 
 void LaunchCommands::setLauncher(std::unique_ptr<Launcher> launcher)
@@ -56,18 +64,18 @@ void LaunchCommands::setLauncher(std::unique_ptr<Launcher> launcher)
 
 QString LaunchCommands::updaterPath() const
 {
-    const QString folder = m_programFolder.isEmpty() ? m_form.programFolder() : m_programFolder;
+    const QString folder = m_programFolder.isEmpty() ? m_ctx.programFolder() : m_programFolder;
     return QDir(folder).filePath(QStringLiteral("korvel-install"));
 }
 
 void LaunchCommands::ShowInExternalBrowser()
 {
-    const QString fileName = m_form.document().FileName;
+    const QString fileName = m_ctx.document().FileName;
     if (isUnnamed(fileName)) {
-        m_form.prompter().error(m_form.line(20));
+        m_ctx.prompter().error(m_ctx.line(Msg::NoPageLoaded));
         return;
     }
-    const QString browser = m_form.settings().ExternalBrowser;
+    const QString browser = m_ctx.settings().ExternalBrowser;
     if (!browser.isEmpty())
         m_launcher->startProgram(browser, {documentAddress(fileName)});
     else
@@ -76,7 +84,7 @@ void LaunchCommands::ShowInExternalBrowser()
 
 void LaunchCommands::OpenFtp()
 {
-    const MainSettings &s = m_form.settings();
+    const MainSettings &s = m_ctx.settings();
     m_launcher->openUrl(ftpAddress(s.FtpUser, s.FtpPassword, s.FtpServer, s.FtpLoginMode));
 }
 
@@ -85,11 +93,11 @@ void LaunchCommands::FindUpdateOnline()
     const QString updater = updaterPath();
     const QFileInfo info(updater);
     if (!info.isFile()) {
-        m_form.prompter().error(m_form.line(55));
+        m_ctx.prompter().error(m_ctx.line(Msg::UpdateFailed));
         return;
     }
     const QStringList words = updaterArguments(
-        ProgramVersion, QFileInfo(QCoreApplication::applicationFilePath()).fileName(), m_form.UiLanguage);
+        ProgramVersion, QFileInfo(QCoreApplication::applicationFilePath()).fileName(), m_ctx.state().UiLanguage);
     // The updater replaces the editor's program file; when the folder is not ours to write,
     // it runs with administrator rights, which the system confirms with the user.
     bool started = false;
@@ -100,35 +108,35 @@ void LaunchCommands::FindUpdateOnline()
         started = m_launcher->startProgram(command.first(), command.mid(1));
     }
     if (!started)
-        m_form.prompter().error(m_form.line(55));
+        m_ctx.prompter().error(m_ctx.line(Msg::UpdateFailed));
 }
 
 void LaunchCommands::ShowAbout()
 {
-    TAboutBox box(&m_form);
+    TAboutBox box(m_ctx.window());
     box.LabelVersion->setText(ProgramVersion);
-    box.UiLanguage = m_form.UiLanguage;
+    box.UiLanguage = m_ctx.state().UiLanguage;
     box.setHelpHandler([this](int context) { ShowHelp(context); });
     box.setUrlOpener([this](const QString &address) { m_launcher->openUrl(address); });
     box.FormShow();
-    m_form.prompter().execDialog(box);
+    m_ctx.prompter().execDialog(box);
 }
 
 void LaunchCommands::StartSimpleTextEditor()
 {
-    m_textWindow->UiLanguage = m_form.UiLanguage;
+    m_textWindow->UiLanguage = m_ctx.state().UiLanguage;
     m_textWindow->show();
     m_textWindow->raise();
 }
 
 void LaunchCommands::HelpContents()
 {
-    ShowHelp(m_form.activePage() == 0 ? 0 : 70);
+    ShowHelp(m_ctx.onPage(Page::Source) ? 0 : 70);
 }
 
 void LaunchCommands::ShowHelp(int context)
 {
-    m_helpViewer->showContext(context, m_form.UiLanguage);
+    m_helpViewer->showContext(context, m_ctx.state().UiLanguage);
 }
 
 } // namespace korvel

@@ -10,7 +10,7 @@ namespace korvel {
 
 class HelpViewer;
 class TFormText;
-class TMainForm;
+class CommandContext;
 
 // Everything the editor hands to other programs or windows: the external browser, the FTP
 // site, the updater, the about box, the simple text window and the help window. It lives as
@@ -20,7 +20,7 @@ class LaunchCommands final : public QObject {
     Q_DISABLE_COPY_MOVE(LaunchCommands)
 
 public:
-    explicit LaunchCommands(TMainForm &form);
+    explicit LaunchCommands(CommandContext &context);
     ~LaunchCommands() override;
 
     // Binds the commands and makes the help window the main window's help viewer.
@@ -49,7 +49,7 @@ public:
     void ShowHelp(int context);
 
 private:
-    TMainForm &m_form;
+    CommandContext &m_ctx;
     std::unique_ptr<Launcher> m_launcher;
     QString m_programFolder;
     TFormText *m_textWindow = nullptr;

@@ -3,7 +3,6 @@
 #include "app/batchmode.h"
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
-#include "designer/designerhooks.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 
@@ -45,8 +44,7 @@ int main(int argc, char **argv)
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
-    auto *sourceCommands = new korvel::SourceCommands(form);  // a child of the window
-    korvel::connectSourceCommandsToDesigner(*sourceCommands, designer);
+    new korvel::SourceCommands(form);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();

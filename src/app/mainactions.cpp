@@ -1,6 +1,7 @@
 // The main window's menus, pop-up menus and tool bars. Every item is a QAction named as the
 // commands know it; captions and hints come from the catalogue when it names the item, and
 // otherwise stay fixed in both languages.
+#include "app/commandregistry.h"
 #include "app/mainform.h"
 #include "editor/synmemo.h"
 
@@ -157,15 +158,20 @@ QIcon glyphIcon(const QString &glyph, int style)
 
 QAction *TMainForm::addAction(const QString &name, const QString &fixedCaption)
 {
-    QAction *a = m_actions.value(name);
+    QAction *a = m_commands->action(name);
     if (!a) {
         a = new QAction(fixedCaption.isEmpty() ? name : fixedCaption, this);
         a->setObjectName(name);
-        // Nothing runs until a command is connected to the item.
-        a->setEnabled(false);
-        m_actions.insert(name, a);
+        // Nothing runs until a command claims the item.
+        m_commands->addItem(name, a);
     }
     return a;
+}
+
+void TMainForm::addMenuItem(const QString &name, QAction *menuAction)
+{
+    menuAction->setObjectName(name);
+    m_commands->addMenu(name, menuAction);
 }
 
 void TMainForm::buildMenus()
@@ -179,8 +185,7 @@ void TMainForm::buildMenus()
             } else if (name.startsWith(QLatin1Char('>'))) {
                 QMenu *sub = stack.last()->addMenu(QString::fromUtf8(entries[i].caption));
                 sub->setObjectName(name.mid(1));
-                sub->menuAction()->setObjectName(name.mid(1));
-                m_actions.insert(name.mid(1), sub->menuAction());
+                addMenuItem(name.mid(1), sub->menuAction());
                 stack.append(sub);
             } else if (name == QStringLiteral("<")) {
                 stack.removeLast();
@@ -196,8 +201,7 @@ void TMainForm::buildMenus()
     const auto topMenu = [this](const char *name, const char *caption) {
         QMenu *menu = menuBar()->addMenu(QString::fromUtf8(caption));
         menu->setObjectName(QString::fromUtf8(name));
-        menu->menuAction()->setObjectName(QString::fromUtf8(name));
-        m_actions.insert(QString::fromUtf8(name), menu->menuAction());
+        addMenuItem(QString::fromUtf8(name), menu->menuAction());
         return menu;
     };
     menuBar()->setObjectName(QStringLiteral("MainMenu"));

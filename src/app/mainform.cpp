@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/cataloguedata.h"
+#include "app/commandregistry.h"
 #include "app/documentfile.h"
 #include "app/filecommands.h"
 #include "app/formsellang.h"
@@ -58,6 +59,8 @@ TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Korvel"));
     m_engineVersionText = QString::fromLatin1(qWebEngineChromiumVersion());
+    m_commands = new CommandRegistry(m_prompter, [this](int number) { return line(number); },
+                                     [this] { return Page(activePage()); }, this);
     buildActions();
     buildPages();
     buildStatusBar();
@@ -109,8 +112,7 @@ void TMainForm::buildPages()
     connect(m_editor, &SynMemo::cursorPositionChanged, this, &TMainForm::StatusUpdate);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
         m_document.activeView = page;
-        if (QAction *comment = action(QStringLiteral("Kommentar1")); comment && comment->property("connected").toBool())
-            comment->setEnabled(page == 0);
+        m_commands->refresh();
     });
 }
 
@@ -145,18 +147,9 @@ void TMainForm::connectCommands()
     (new LaunchCommands(*this))->connectActions();
 }
 
-void TMainForm::bind(const QStringList &names, const std::function<void()> &handler)
+QAction *TMainForm::action(const QString &name) const
 {
-    for (const QString &name : names) {
-        QAction *a = action(name);
-        if (!a) {
-            qWarning("no menu item or tool button named %s", qPrintable(name));
-            continue;
-        }
-        a->setEnabled(true);
-        a->setProperty("connected", true);
-        connect(a, &QAction::triggered, this, [handler] { handler(); });
-    }
+    return m_commands->action(name);
 }
 
 int TMainForm::activePage() const
@@ -180,9 +173,21 @@ void TMainForm::SetFileName(const QString &name)
     m_panels[3]->setText(name);
 }
 
+void TMainForm::setStatusPanelText(int index, const QString &text)
+{
+    if (QLabel *panel = statusPanel(index))
+        panel->setText(text);
+}
+
+QString TMainForm::statusPanelText(int index) const
+{
+    const QLabel *panel = statusPanel(index);
+    return panel ? panel->text() : QString();
+}
+
 void TMainForm::StatusUpdate()
 {
-    m_panels[0]->setText(QString::asprintf(line(2).toUtf8().constData(), m_editor->caretLine(),
+    m_panels[0]->setText(QString::asprintf(line(Msg::StatusRowColumn).toUtf8().constData(), m_editor->caretLine(),
                                            m_editor->caretColumn()));
     m_panels[1]->setText(QString::number(m_editor->selStart()));
 }
@@ -240,10 +245,9 @@ void TMainForm::FormShow()
     EngineMajorVersion = engineMajorVersionOf(m_engineVersionText);
     if (EngineMajorVersion < 5) {
         DesignModeAvailable = false;
-        m_prompter.error(line(27) + QString::number(EngineMajorVersion));
+        m_prompter.error(line(Msg::NoSupportedEngine) + QString::number(EngineMajorVersion));
     }
-    if (QAction *comment = action(QStringLiteral("Kommentar1")); comment && comment->property("connected").toBool())
-        comment->setEnabled(activePage() == 0);
+    m_commands->refresh();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -257,7 +261,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     // F1 anywhere in the window asks for the help of the active view.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         if (auto *w = qobject_cast<QWidget *>(watched); w && w->window() == this) {
-            showHelpContext(activePage() == 0 ? 60 : 70);
+            showHelpContext(onPage(Page::Source) ? 60 : 70);
             return true;
         }
     }
@@ -361,16 +365,16 @@ bool TMainForm::FormCloseQuery()
         WriteLanguage();
         return true;
     }
-    if (activePage() == 1) {
+    if (onPage(Page::Designer)) {
         // The designer hands its page back only when design mode was used; with no designer
         // edits the window closes without a question.
         if (!DesignModeWasOn)
             return true;
-        setActivePage(0);
+        setActivePage(int(Page::Source));
     }
-    m_fileCommands->AskSaveChanges();
+    const bool goOn = m_fileCommands->AskSaveChanges();
     WriteLanguage();
-    return !m_document.SaveCancelled;
+    return goOn;
 }
 
 void TMainForm::FormClose()
@@ -399,9 +403,8 @@ void TMainForm::FilesDropped(const QStringList &paths)
 {
     if (paths.isEmpty() || paths.first().size() > 4096)
         return;
-    m_fileCommands->AskSaveChanges();
     // Cancel keeps the text the user has; the dropped file is not opened then.
-    if (m_document.SaveCancelled)
+    if (!m_fileCommands->AskSaveChanges())
         return;
     m_fileCommands->OpenDocumentFile(paths.first());
 }

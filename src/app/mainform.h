@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/catalogue.h"
+#include "app/commandcontext.h"
 #include "app/editordocument.h"
 #include "app/mainstate.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <functional>
 
@@ -19,17 +19,20 @@ class QTranslator;
 
 namespace korvel {
 
-class DesignerSide;
+class CommandRegistry;
 class Prompter;
 class SynMemo;
 class FileCommands;
 class SettingsCommands;
 
 // The main window: menus, tool bars, the two pages, the status bar, and the start-up and
-// close sequences. Commands live in controllers; this class holds the shared state and wires.
-class TMainForm final : public QMainWindow {
+// close sequences. Commands live in controllers, which see the window as their CommandContext;
+// this class holds the shared state and builds the items the command registry connects.
+class TMainForm final : public QMainWindow, public CommandContext {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TMainForm)
+
+    ShellState m_state;
 
 public:
     explicit TMainForm(Prompter &prompter, QWidget *parent = nullptr);
@@ -40,52 +43,51 @@ public:
     // Overrides the engine's version text for the start-up check (tests).
     void setEngineVersionText(const QString &text) { m_engineVersionText = text; }
 
-    // Shared state
-    Prompter &prompter() { return m_prompter; }
-    const MessageCatalogue &catalogue() const { return m_catalogue; }
-    QString line(int number) const { return m_catalogue.line(number); }
-    EditorDocument &document() { return m_document; }
-    SynMemo *editor() const { return m_editor; }
+    // Shared state (the command context)
+    Prompter &prompter() override { return m_prompter; }
+    const MessageCatalogue &catalogue() const override { return m_catalogue; }
+    QString line(int number) const override { return m_catalogue.line(number); }
+    EditorDocument &document() override { return m_document; }
+    SynMemo *editor() const override { return m_editor; }
+    CommandRegistry &commands() override { return *m_commands; }
+    ShellState &state() override { return m_state; }
+    MainSettings &settings() override { return m_settings; }
+    QString dataFolder() const override { return m_dataFolder; }
+    QString programFolder() const override;
+    int activePage() const override;
+    void setActivePage(int page) override;
+    QWidget *window() override { return this; }
+    FileCommands &fileCommands() override { return *m_fileCommands; }
     QTabWidget *pageControl() const { return m_pages; }
-    int activePage() const;
-    void setActivePage(int page);
-    MainSettings &settings() { return m_settings; }
-    QString dataFolder() const { return m_dataFolder; }
-    QString programFolder() const;
 
-    int UiLanguage = 0;
-    int EngineMajorVersion = 0;
-    bool DesignModeAvailable = true;
-    bool DesignModeWasOn = false;
+    // The shell state under the names the commands know.
+    int &UiLanguage = m_state.UiLanguage;
+    int &EngineMajorVersion = m_state.EngineMajorVersion;
+    bool &DesignModeAvailable = m_state.DesignModeAvailable;
+    bool &DesignModeWasOn = m_state.DesignModeWasOn;
+    bool &closeAsked = m_state.closeAsked;
 
     // Main-window operations other commands use
-    void SetFileName(const QString &name);
-    void StatusUpdate();
-    void ApplyLanguage();
-    void ChooseLanguage();
+    void SetFileName(const QString &name) override;
+    void StatusUpdate() override;
+    void setStatusPanelText(int index, const QString &text) override;
+    QString statusPanelText(int index) const override;
+    void ApplyLanguage() override;
+    void ChooseLanguage() override;
     void ReadSettings();
     void WriteLanguage();
     void SelectFontByName(const QString &name);
-    void showHelpContext(int context);
-
-    FileCommands &fileCommands() { return *m_fileCommands; }
-
-    // The designer, once it is there; the file commands hand it their work on its page.
-    void setDesignerSide(DesignerSide *designer) { m_designer = designer; }
-    DesignerSide *designerSide() const { return m_designer; }
-    SettingsCommands &settingsCommands() { return *m_settingsCommands; }
-
-    // Connects a command to the named menu items and tool buttons and enables them.
-    void bind(const QStringList &names, const std::function<void()> &handler);
-    // Set by Exit after its own question, so the close query does not ask a second time.
-    bool closeAsked = false;
-
-    // Looks up a menu item or tool button by its name.
-    QAction *action(const QString &name) const { return m_actions.value(name); }
-    QLabel *statusPanel(int index) const;
-
+    void showHelpContext(int context) override;
+    std::function<void(int)> &helpRoute() override { return helpHandler; }
     // Shows the help page of a context number; set by the help viewer.
     std::function<void(int)> helpHandler;
+    bool closeWindow() override { return close(); }
+
+    SettingsCommands &settingsCommands() { return *m_settingsCommands; }
+
+    // Looks up a menu item or tool button by its name.
+    QAction *action(const QString &name) const;
+    QLabel *statusPanel(int index) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -111,6 +113,7 @@ private:
     void buildStatusBar();
     void connectCommands();
     QAction *addAction(const QString &name, const QString &fixedCaption = {});
+    void addMenuItem(const QString &name, QAction *menuAction);
 
     Prompter &m_prompter;
     MessageCatalogue m_catalogue;
@@ -124,10 +127,9 @@ private:
     SynMemo *m_editor = nullptr;
     QTabWidget *m_pages = nullptr;
     QComboBox *m_comboFont = nullptr;
-    QHash<QString, QAction *> m_actions;
+    CommandRegistry *m_commands = nullptr;
     QList<QLabel *> m_panels;
     FileCommands *m_fileCommands = nullptr;
-    DesignerSide *m_designer = nullptr;
     QTranslator *m_qtTexts = nullptr;  // Qt's own button and dialog texts in German
     SettingsCommands *m_settingsCommands = nullptr;
 };

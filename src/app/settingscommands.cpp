@@ -2,7 +2,10 @@
 
 #include "app/documentfile.h"
 #include "app/formsetup.h"
-#include "app/mainform.h"
+#include "app/commandcontext.h"
+#include "app/commandids.h"
+#include "app/commandregistry.h"
+#include "app/mainstate.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
@@ -35,22 +38,24 @@ bool writeSettingsFile(const QString &path, const QStringList &lines)
 
 void SettingsCommands::connectActions()
 {
-    m_form.bind({QStringLiteral("Settings2"), QStringLiteral("ToolButtonSettings")}, [this] { ShowSettingsDialog(); });
-    m_form.bind({QStringLiteral("Englisch1")}, [this] {
-        m_form.UiLanguage = 1;
-        m_form.ApplyLanguage();
+    CommandRegistry &commands = m_ctx.commands();
+    commands.add(cmd::Settings, {QStringLiteral("Settings2"), QStringLiteral("ToolButtonSettings")})
+        .handle([this] { ShowSettingsDialog(); });
+    commands.add(cmd::English, {QStringLiteral("Englisch1")}).handle([this] {
+        m_ctx.state().UiLanguage = 1;
+        m_ctx.ApplyLanguage();
     });
-    m_form.bind({QStringLiteral("Deutsch1")}, [this] {
-        m_form.UiLanguage = 0;
-        m_form.ApplyLanguage();
+    commands.add(cmd::German, {QStringLiteral("Deutsch1")}).handle([this] {
+        m_ctx.state().UiLanguage = 0;
+        m_ctx.ApplyLanguage();
     });
 }
 
 void SettingsCommands::SeedSettings()
 {
-    const QString target = settingsFilePath(m_form.dataFolder());
-    const QString seed = settingsFilePath(m_form.programFolder());
-    if (QDir(m_form.dataFolder()).exists() && !QFileInfo::exists(target) && QFileInfo::exists(seed)) {
+    const QString target = settingsFilePath(m_ctx.dataFolder());
+    const QString seed = settingsFilePath(m_ctx.programFolder());
+    if (QDir(m_ctx.dataFolder()).exists() && !QFileInfo::exists(target) && QFileInfo::exists(seed)) {
         if (QFile::copy(seed, target))
             QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     }
@@ -58,13 +63,13 @@ void SettingsCommands::SeedSettings()
 
 void SettingsCommands::ReadSettings()
 {
-    MainSettings &s = m_form.settings();
+    MainSettings &s = m_ctx.settings();
     s.FtpUser.clear();
     s.FtpPassword.clear();
     s.FtpServer.clear();
     s.FtpLoginMode = QStringLiteral("Anonymous");
 
-    const QString path = settingsFilePath(m_form.dataFolder());
+    const QString path = settingsFilePath(m_ctx.dataFolder());
     const QFileInfo info(path);
     const std::optional<QByteArray> bytes = readFile(path);
     if (!bytes && info.exists()) {
@@ -74,10 +79,10 @@ void SettingsCommands::ReadSettings()
     }
     const SettingsValues v = readSettingsValues(bytes);
     if (!v.fileExists) {
-        m_form.ChooseLanguage();
+        m_ctx.ChooseLanguage();
         return;
     }
-    SynMemo *editor = m_form.editor();
+    SynMemo *editor = m_ctx.editor();
     if (v.fontSize)
         editor->setFontSize(*v.fontSize);
     if (v.lineNumbers)
@@ -96,31 +101,31 @@ void SettingsCommands::ReadSettings()
         return;
     }
     if (v.uiLanguage)
-        m_form.UiLanguage = *v.uiLanguage;
+        m_ctx.state().UiLanguage = *v.uiLanguage;
     else if (v.askLanguage)
-        m_form.ChooseLanguage();
+        m_ctx.ChooseLanguage();
 }
 
 void SettingsCommands::WriteLanguage()
 {
-    const QString path = settingsFilePath(m_form.dataFolder());
+    const QString path = settingsFilePath(m_ctx.dataFolder());
     QStringList lines;
     if (const auto bytes = readFile(path))
         lines = settingsLinesFromFile(*bytes);
-    writeSettingsFile(path, withLanguageLine(lines, m_form.UiLanguage));
+    writeSettingsFile(path, withLanguageLine(lines, m_ctx.state().UiLanguage));
 }
 
 void SettingsCommands::ShowSettingsDialog()
 {
-    SynMemo *editor = m_form.editor();
-    TFormSetup dialog(m_form.prompter(), &m_form);
-    dialog.LanguageValue = m_form.UiLanguage;
+    SynMemo *editor = m_ctx.editor();
+    TFormSetup dialog(m_ctx.prompter(), m_ctx.window());
+    dialog.LanguageValue = m_ctx.state().UiLanguage;
     dialog.setEditorValues(editor->fontName(), editor->fontSize(), editor->keywordColor(),
                            editor->identifierColor(), editor->valueColor());
-    dialog.DataFolder = m_form.dataFolder();
+    dialog.DataFolder = m_ctx.dataFolder();
     dialog.FormShow();
-    dialog.setHelpHandler([this](int context) { m_form.showHelpContext(context); });
-    if (m_form.prompter().execDialog(dialog) == QDialog::Accepted)
+    dialog.setHelpHandler([this](int context) { m_ctx.showHelpContext(context); });
+    if (m_ctx.prompter().execDialog(dialog) == QDialog::Accepted)
         dialog.writeSettings();
     ReadSettings();
 }

@@ -8,13 +8,13 @@ namespace korvel {
 // password, so only its owner may read it.
 bool writeSettingsFile(const QString &path, const QStringList &lines);
 
-class TMainForm;
+class CommandContext;
 
 // Htmledit.ini as the main window uses it: seeding, reading, writing the language, and the
 // settings dialog.
 class SettingsCommands final {
 public:
-    explicit SettingsCommands(TMainForm &form) : m_form(form) {}
+    explicit SettingsCommands(CommandContext &context) : m_ctx(context) {}
 
     void connectActions();
 
@@ -24,7 +24,7 @@ public:
     void ShowSettingsDialog();
 
 private:
-    TMainForm &m_form;
+    CommandContext &m_ctx;
 };
 
 } // namespace korvel

@@ -1,6 +1,8 @@
 #include "source/sourcecommands.h"
 
-#include "app/mainform.h"
+#include "app/commandcontext.h"
+#include "app/commandids.h"
+#include "app/commandregistry.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 #include "source/checkhtml.h"
@@ -54,15 +56,15 @@ public:
 
 } // namespace
 
-SourceCommands::SourceCommands(TMainForm &form)
-    : QObject(&form)
-    , m_form(form)
+SourceCommands::SourceCommands(CommandContext &context)
+    : QObject(context.window())
+    , m_form(context)
 {
     setObjectName(QStringLiteral("SourceCommands"));
-    m_findDialog = new TFindDialog(&form);
-    m_replaceDialog = new TReplaceDialog(&form);
+    m_findDialog = new TFindDialog(context.window());
+    m_replaceDialog = new TReplaceDialog(context.window());
     // Made once, like every window, so that its fields keep what they hold between showings.
-    m_formSpecial = new TFormSpecial(&form);
+    m_formSpecial = new TFormSpecial(context.window());
     m_formSpecial->setHelpHandler([this](int context) { m_form.showHelpContext(context); });
     connect(m_findDialog, &TFindDialog::find, this, &SourceCommands::FindDialog1Find);
     connect(m_replaceDialog, &TReplaceDialog::find, this, &SourceCommands::ReplaceDialog1Find);
@@ -74,47 +76,49 @@ SourceCommands::~SourceCommands() = default;
 
 void SourceCommands::connectActions()
 {
-    const auto bind = [this](std::initializer_list<const char *> names, void (SourceCommands::*handler)()) {
-        QStringList list;
+    CommandRegistry &commands = m_form.commands();
+    const auto add = [&](const char *id, std::initializer_list<const char *> names,
+                         void (SourceCommands::*handler)()) -> CommandRegistry::Command & {
+        QStringList triggers;
         for (const char *name : names)
-            list << QString::fromLatin1(name);
-        m_form.bind(list, [this, handler] { (this->*handler)(); });
+            triggers << QLatin1String(name);
+        return commands.add(id, triggers).handle([this, handler] { (this->*handler)(); });
     };
-    bind({"Find1", "ToolButtonFind", "Suchen1"}, &SourceCommands::Find1Click);
-    bind({"Findnext1", "Weitersuchen1"}, &SourceCommands::Findnext1Click);
-    bind({"Replace1", "Ersetzen1"}, &SourceCommands::Replace1Click);
-    bind({"GoToLine1"}, &SourceCommands::GoToLine1Click);
-    bind({"ToolButton3"}, &SourceCommands::ToolButton3Click);
-    bind({"Selectall1"}, &SourceCommands::Selectall1Click);
-    bind({"Kommentar1"}, &SourceCommands::Kommentar1Click);
-    bind({"Doctype1"}, &SourceCommands::Doctype1Click);
-    bind({"Script1"}, &SourceCommands::Script1Click);
-    bind({"NoLineFeed1"}, &SourceCommands::NoLineFeed1Click);
-    bind({"InsertLineFeeds1"}, &SourceCommands::InsertLineFeeds1Click);
-    bind({"RemoveHyphenation1"}, &SourceCommands::RemoveHyphenation1Click);
-    bind({"UppertoLower1"}, &SourceCommands::UppertoLower1Click);
-    bind({"LowertoUpper1"}, &SourceCommands::LowertoUpper1Click);
-    bind({"Replace3"}, &SourceCommands::Replace3Click);
-    bind({"MakeEntitie1"}, &SourceCommands::MakeEntitie1Click);
-    bind({"MakeStringVariable1"}, &SourceCommands::MakeStringVariable1Click);
-    bind({"Sonderzeichen1"}, &SourceCommands::Sonderzeichen1Click);
-    bind({"Paragraph1"}, &SourceCommands::Paragraph1Click);
-    bind({"GetText1", "ToolButtonText", "Gettext2"}, &SourceCommands::GetText1Click);
-
-    if (QAction *doctype = action(QStringLiteral("Doctype1")))
-        doctype->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+D")));
-    if (QAction *script = action(QStringLiteral("Script1")))
-        script->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+C")));
+    add(cmd::Find, {"Find1", "ToolButtonFind", "Suchen1"}, &SourceCommands::Find1Click);
+    add(cmd::FindNext, {"Findnext1", "Weitersuchen1"}, &SourceCommands::Findnext1Click);
+    add(cmd::Replace, {"Replace1", "Ersetzen1"}, &SourceCommands::Replace1Click);
+    add(cmd::GoToLine, {"GoToLine1"}, &SourceCommands::GoToLine1Click);
+    add(cmd::WordWrap, {"ToolButton3"}, &SourceCommands::ToolButton3Click);
+    add(cmd::SelectAll, {"Selectall1"}, &SourceCommands::Selectall1Click);
     // The comment command belongs to the source page only.
-    if (QAction *comment = action(QStringLiteral("Kommentar1")))
-        comment->setEnabled(onSourcePage());
-    if (QAction *wrap = action(QStringLiteral("ToolButton3")))
+    add(cmd::Comment, {"Kommentar1"}, &SourceCommands::Kommentar1Click).enabledOn(Page::Source);
+    add(cmd::Doctype, {"Doctype1"}, &SourceCommands::Doctype1Click).shortcut(QStringLiteral("Ctrl+Alt+D"));
+    add(cmd::Script, {"Script1"}, &SourceCommands::Script1Click).shortcut(QStringLiteral("Ctrl+Alt+C"));
+    add(cmd::RemoveLineFeeds, {"NoLineFeed1"}, &SourceCommands::NoLineFeed1Click);
+    add(cmd::InsertLineFeeds, {"InsertLineFeeds1"}, &SourceCommands::InsertLineFeeds1Click);
+    add(cmd::RemoveHyphenation, {"RemoveHyphenation1"}, &SourceCommands::RemoveHyphenation1Click);
+    add(cmd::LowerCase, {"UppertoLower1"}, &SourceCommands::UppertoLower1Click);
+    add(cmd::UpperCase, {"LowertoUpper1"}, &SourceCommands::LowertoUpper1Click);
+    add(cmd::ReplaceUmlauts, {"Replace3"}, &SourceCommands::Replace3Click);
+    add(cmd::CharacterCode, {"MakeEntitie1"}, &SourceCommands::MakeEntitie1Click);
+    add(cmd::StringVariable, {"MakeStringVariable1"}, &SourceCommands::MakeStringVariable1Click);
+    add(cmd::SpecialCharacters, {"Sonderzeichen1"}, &SourceCommands::Sonderzeichen1Click);
+    add(cmd::CheckHtml, {"Paragraph1"}, &SourceCommands::Paragraph1Click);
+    add(cmd::GetText, {"GetText1", "ToolButtonText", "Gettext2"}, &SourceCommands::GetText1Click);
+
+    if (QAction *wrap = wordWrapAction())
         wrap->setIcon(WordWrapIcon(editor().wordWrapOn()));
+}
+
+QAction *SourceCommands::wordWrapAction() const
+{
+    const CommandRegistry::Command *command = m_form.commands().find(cmd::WordWrap);
+    return command ? command->action() : nullptr;
 }
 
 bool SourceCommands::onSourcePage() const
 {
-    return m_form.activePage() == 0;
+    return m_form.onPage(Page::Source);
 }
 
 QString SourceCommands::line(int number) const
@@ -129,15 +133,12 @@ SynMemo &SourceCommands::editor() const
 
 QAction *SourceCommands::action(const QString &name) const
 {
-    return m_form.action(name);
+    return m_form.commands().action(name);
 }
 
 bool SourceCommands::refuseOnDesignerPage(bool warning)
 {
-    if (onSourcePage())
-        return false;
-    m_form.prompter().message(warning ? MessageKind::Warning : MessageKind::Information, line(28), Buttons::Ok);
-    return true;
+    return !m_form.commands().requireSourcePage(warning ? MessageKind::Warning : MessageKind::Information);
 }
 
 void SourceCommands::selectMatch(const FoundRange &match)
@@ -171,12 +172,11 @@ void SourceCommands::setTextIfChanged(const QString &text)
 void SourceCommands::Find1Click()
 {
     if (!onSourcePage()) {
-        if (designerFind)
-            designerFind();
+        m_form.commands().runDesignerHandler(cmd::Find);
         return;
     }
     caretToSecondPosition();
-    m_findDialog->setLanguage(m_form.UiLanguage);
+    m_findDialog->setLanguage(m_form.state().UiLanguage);
     m_findDialog->show();
     m_findDialog->raise();
     m_findDialog->activateWindow();
@@ -192,7 +192,7 @@ void SourceCommands::FindDialog1Find()
     const std::optional<FoundRange> match = FindFromDialog(Search, editor().text(), m_findDialog->findText(),
                                                           m_findDialog->matchCase(), m_findDialog->wholeWord(), selection);
     if (!match) {
-        m_form.prompter().plain(line(18));
+        m_form.prompter().plain(line(Msg::SearchNotFound));
         caretToSecondPosition();
         return;
     }
@@ -211,7 +211,7 @@ void SourceCommands::Findnext1Click()
     case FindNextOutcome::Nothing:
         return;
     case FindNextOutcome::NotFound:
-        m_form.prompter().plain(line(18));
+        m_form.prompter().plain(line(Msg::SearchNotFound));
         return;
     case FindNextOutcome::Found:
         editor().setFocus();
@@ -229,7 +229,7 @@ void SourceCommands::Replace1Click()
     caretToSecondPosition();
     m_replaceDialog->setFindText(QString());
     m_replaceDialog->setReplaceText(QString());
-    m_replaceDialog->setLanguage(m_form.UiLanguage);
+    m_replaceDialog->setLanguage(m_form.state().UiLanguage);
     m_replaceDialog->show();
     m_replaceDialog->raise();
     m_replaceDialog->activateWindow();
@@ -247,7 +247,7 @@ void SourceCommands::ReplaceDialog1Find()
     const std::optional<FoundRange> match = FindInReplaceDialog(editor().text(), m_replaceDialog->findText(),
                                                                m_replaceDialog->matchCase(), selection);
     if (!match) {
-        m_form.prompter().information(line(18));
+        m_form.prompter().information(line(Msg::SearchNotFound));
         caretToSecondPosition();
         return;
     }
@@ -276,10 +276,10 @@ void SourceCommands::GoToLine1Click()
     if (QAction *browser = action(QStringLiteral("Browser1")))
         browser->setEnabled(false);
     // A cancelled box answers its empty default, which is no number either.
-    const QString answer = m_form.prompter().input(QStringLiteral("GoTo"), line(30), QString()).value_or(QString());
+    const QString answer = m_form.prompter().input(QStringLiteral("GoTo"), line(Msg::EnterLineNumber), QString()).value_or(QString());
     const std::optional<int> target = GoToLineIndex(answer, editor().lineCount());
     if (!target) {
-        m_form.prompter().plain(line(31));
+        m_form.prompter().plain(line(Msg::InvalidInput));
         return;
     }
     editor().setCaretLineColumn(*target + 1, 1);
@@ -297,17 +297,16 @@ void SourceCommands::ToolButton3Click()
 void SourceCommands::setWordWrap(bool on, bool writePanel)
 {
     editor().setWordWrapOn(on);
-    if (QLabel *panel = m_form.statusPanel(2); panel && (writePanel || !panel->text().isEmpty()))
-        panel->setText(on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
-    if (QAction *wrap = action(QStringLiteral("ToolButton3")))
+    if (writePanel || !m_form.statusPanelText(2).isEmpty())
+        m_form.setStatusPanelText(2, on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
+    if (QAction *wrap = wordWrapAction())
         wrap->setIcon(WordWrapIcon(on));
 }
 
 void SourceCommands::Selectall1Click()
 {
     if (!onSourcePage()) {
-        if (designerSelectAll)
-            designerSelectAll();
+        m_form.commands().runDesignerHandler(cmd::SelectAll);
         return;
     }
     editor().selectAll();
@@ -363,8 +362,7 @@ void SourceCommands::RemoveHyphenation1Click()
 void SourceCommands::letterCase(bool upper)
 {
     if (!onSourcePage()) {
-        if (designerLetterCase)
-            designerLetterCase(upper);
+        m_form.commands().runDesignerHandler(upper ? cmd::UpperCase : cmd::LowerCase);
         return;
     }
     const QString selection = editor().selText();
@@ -396,7 +394,7 @@ void SourceCommands::MakeEntitie1Click()
         return;
     const std::optional<QString> code = CharacterCode(editor().selText());
     if (!code) {
-        m_form.prompter().message(MessageKind::Confirmation, line(38), Buttons::Ok);
+        m_form.prompter().message(MessageKind::Confirmation, line(Msg::SelectCharacterFirst), Buttons::Ok);
         return;
     }
     editor().replaceSelection(*code);
@@ -413,7 +411,7 @@ void SourceCommands::MakeStringVariable1Click()
 
 void SourceCommands::Sonderzeichen1Click()
 {
-    m_formSpecial->setLanguage(m_form.UiLanguage);
+    m_formSpecial->setLanguage(m_form.state().UiLanguage);
     m_form.prompter().execDialog(*m_formSpecial);
 }
 
@@ -424,7 +422,7 @@ void SourceCommands::Paragraph1Click()
     CheckReport.clear();
     // From the designer the page goes back to the source first, as when the user changes it.
     if (!onSourcePage())
-        m_form.setActivePage(0);
+        m_form.setActivePage(int(Page::Source));
     CheckHtmlResult result;
     {
         const WaitCursor wait;
@@ -441,12 +439,9 @@ void SourceCommands::Paragraph1Click()
 
 void SourceCommands::GetText1Click()
 {
-    if (onSourcePage()) {
-        m_form.prompter().information(line(36));
+    if (!m_form.commands().requireDesignerPage())
         return;
-    }
-    if (designerGetText)
-        designerGetText();
+    m_form.commands().runDesignerHandler(cmd::GetText);
 }
 
 } // namespace korvel

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 
 class QAction;
 
@@ -14,7 +13,7 @@ namespace korvel {
 class SynMemo;
 class TFindDialog;
 class TFormSpecial;
-class TMainForm;
+class CommandContext;
 class TReplaceDialog;
 
 // The commands of the source view: find and replace, go to line, word wrap, select all, the
@@ -26,20 +25,13 @@ class SourceCommands final : public QObject {
     Q_DISABLE_COPY_MOVE(SourceCommands)
 
 public:
-    explicit SourceCommands(TMainForm &form);
+    explicit SourceCommands(CommandContext &context);
     ~SourceCommands() override;
 
     // Search state, the saved head section and the report of the last Check HTML.
     SearchState Search;
     QString SavedHead;
     QString CheckReport;
-
-    // What the designer page does for the commands that work there as well; nothing happens on
-    // the designer page while one is unset.
-    std::function<void()> designerFind;                // the browser's own find
-    std::function<void()> designerSelectAll;           // select and copy the whole page
-    std::function<void(bool upper)> designerLetterCase; // fold the designer selection
-    std::function<void()> designerGetText;             // extract the page's text
 
     TFindDialog &FindDialog1() { return *m_findDialog; }
     TReplaceDialog &ReplaceDialog1() { return *m_replaceDialog; }
@@ -52,7 +44,7 @@ public:
     void ReplaceDialog1Find();
     void ReplaceDialog1Replace();
     void GoToLine1Click();
-    void ToolButton3Click();
+    void ToolButton3Click();  // word wrap on and off
     void Selectall1Click();
     void Kommentar1Click();
     void Doctype1Click();
@@ -63,7 +55,7 @@ public:
     void RemoveHyphenation1Click();
     void UppertoLower1Click();
     void LowertoUpper1Click();
-    void Replace3Click();
+    void Replace3Click();  // replaces umlauts by their entities
     void MakeEntitie1Click();
     void MakeStringVariable1Click();
     void Sonderzeichen1Click();
@@ -78,6 +70,7 @@ private:
     QString line(int number) const;
     SynMemo &editor() const;
     QAction *action(const QString &name) const;
+    QAction *wordWrapAction() const;
     // Shows line 28 with the given kind of box when the designer page is active.
     bool refuseOnDesignerPage(bool warning);
     void selectMatch(const FoundRange &match);
@@ -87,7 +80,7 @@ private:
     void replaceWholeText(const QString &text);
     void setTextIfChanged(const QString &text);
 
-    TMainForm &m_form;
+    CommandContext &m_form;
     TFindDialog *m_findDialog = nullptr;
     TReplaceDialog *m_replaceDialog = nullptr;
     TFormSpecial *m_formSpecial = nullptr;

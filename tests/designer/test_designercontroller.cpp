@@ -150,7 +150,7 @@ TEST_F(DesignerControllerTest, theDesignerSelection_isSelectedInTheSource)
     ASSERT_TRUE(range->moveToElementText(element(QStringLiteral("P"), 1)));
     ASSERT_TRUE(range->select());
     form->setActivePage(0);
-    EXPECT_EQ(designer->Selection.SelText, QStringLiteral("Second line"));
+    EXPECT_EQ(designer->state().Selection.SelText, QStringLiteral("Second line"));
     const QString text = form->editor()->text();
     EXPECT_EQ(form->editor()->selStart(), text.indexOf(QStringLiteral("Second line")));
     EXPECT_TRUE(form->editor()->selText().startsWith(QStringLiteral("Second line")));
@@ -307,15 +307,15 @@ TEST_F(DesignerControllerTest, zoomSteps_useTheViewsFactor)
     openInDesigner();
     for (int i = 0; i < 3; ++i)
         trigger("ButtonZoomPlus");
-    EXPECT_DOUBLE_EQ(designer->ZoomFactor, 2.5);
+    EXPECT_DOUBLE_EQ(designer->state().ZoomFactor, 2.5);
     EXPECT_DOUBLE_EQ(designer->browser().zoomFactor(), 2.5);
     for (int i = 0; i < 6; ++i)
         trigger("ButtonZoomMinus");
-    EXPECT_DOUBLE_EQ(designer->ZoomFactor, 0.5);
+    EXPECT_DOUBLE_EQ(designer->state().ZoomFactor, 0.5);
     EXPECT_DOUBLE_EQ(designer->browser().zoomFactor(), 0.5);
     for (int i = 0; i < 12; ++i)
         trigger("ButtonZoomPlus");
-    EXPECT_DOUBLE_EQ(designer->ZoomFactor, 5.0) << "the engine's largest factor";
+    EXPECT_DOUBLE_EQ(designer->state().ZoomFactor, 5.0) << "the engine's largest factor";
     EXPECT_TRUE(page().body()->style()->isEmpty());
 }
 

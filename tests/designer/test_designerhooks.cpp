@@ -13,7 +13,6 @@
 #include "generators/formtext.h"
 #include "designerwindowtest.h"
 #include "scriptedprompter.h"
-#include "designer/designerhooks.h"
 #include "source/sourcecommands.h"
 
 #include <QAction>
@@ -56,7 +55,7 @@ class DesignerHooksTest : public test::DesignerWindowTest {
 protected:
     void attachCommands() override
     {
-        connectSourceCommandsToDesigner(*new SourceCommands(*form), *designer);
+        new SourceCommands(*form);
         QGuiApplication::clipboard()->clear();
     }
 
@@ -241,7 +240,7 @@ TEST_F(DesignerHooksTest, getTextOfALocalPage_putsItsTextIntoTheTextWindowAndOnT
     EXPECT_TRUE(textWindow().isVisible());
     EXPECT_EQ(textWindow().Memo->toPlainText(), withoutCr(kPageText));
     EXPECT_EQ(textWindow().UiLanguage, form->UiLanguage);
-    EXPECT_FALSE(designer->ReopenTextWindow);
+    EXPECT_FALSE(designer->state().ReopenTextWindow);
     EXPECT_FALSE(designer->timer1().isActive());
     EXPECT_TRUE(prompter.messages().isEmpty());
     // The page itself stays as it was.
@@ -275,7 +274,7 @@ TEST_F(DesignerHooksTest, getTextOfAnotherFileType_copiesThePageAndShowsTheWindo
     openInDesigner(QStringLiteral("page.shtml"));
     ASSERT_EQ(designer->browser().LocationName(), QStringLiteral("page.shtml"));
     trigger("GetText1");
-    EXPECT_TRUE(designer->ReopenTextWindow);
+    EXPECT_TRUE(designer->state().ReopenTextWindow);
     EXPECT_TRUE(designer->timer1().isActive());
     EXPECT_EQ(designer->timer1().interval(), 2000);
     EXPECT_FALSE(textWindow().isVisible());
@@ -297,7 +296,7 @@ TEST_F(DesignerHooksTest, getTextOfAnotherFileType_copiesThePageAndShowsTheWindo
     // Entering the designer again forgets the copied page.
     textWindow().hide();
     form->setActivePage(1);
-    EXPECT_FALSE(designer->ReopenTextWindow);
+    EXPECT_FALSE(designer->state().ReopenTextWindow);
     form->setActivePage(0);
     EXPECT_FALSE(textWindow().isVisible());
 }
@@ -321,21 +320,21 @@ TEST_F(DesignerHooksTest, openingAFileFromTheDesigner_forgetsTheCopiedPage)
 {
     openInDesigner(QStringLiteral("page.shtml"));
     trigger("GetText1");
-    ASSERT_TRUE(designer->ReopenTextWindow);
+    ASSERT_TRUE(designer->state().ReopenTextWindow);
     prompter.answerOpenFile(QString());
     trigger("FileOpenItem");
-    EXPECT_FALSE(designer->ReopenTextWindow);
+    EXPECT_FALSE(designer->state().ReopenTextWindow);
 }
 
 TEST_F(DesignerHooksTest, aNewDocumentFromTheDesigner_forgetsTheCopiedPage)
 {
     openInDesigner(QStringLiteral("page.shtml"));
     trigger("GetText1");
-    ASSERT_TRUE(designer->ReopenTextWindow);
+    ASSERT_TRUE(designer->state().ReopenTextWindow);
     prompter.answer(Answer::No);   // save the changes? (design mode was never on)
     prompter.answer(Answer::No);   // start from the template?
     trigger("FileNewItem");
     EXPECT_EQ(form->activePage(), 0);
-    EXPECT_FALSE(designer->ReopenTextWindow);
+    EXPECT_FALSE(designer->state().ReopenTextWindow);
     EXPECT_FALSE(textWindow().isVisible());
 }

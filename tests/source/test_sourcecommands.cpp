@@ -1,3 +1,5 @@
+#include "app/commandids.h"
+#include "app/commandregistry.h"
 #include "app/mainform.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
@@ -233,10 +235,12 @@ TEST_F(SourceCommandsTest, commandsThatNeedTheSourceRefuseOnTheDesignerPage)
 
     // The designer's side of those commands is called when it is there.
     QStringList called;
-    commands->designerFind = [&] { called << S("find"); };
-    commands->designerSelectAll = [&] { called << S("select all"); };
-    commands->designerLetterCase = [&](bool upper) { called << (upper ? S("upper") : S("lower")); };
-    commands->designerGetText = [&] { called << S("text"); };
+    CommandRegistry &registry = form->commands();
+    registry.add(cmd::Find).onDesigner([&] { called << S("find"); });
+    registry.add(cmd::SelectAll).onDesigner([&] { called << S("select all"); });
+    registry.add(cmd::LowerCase).onDesigner([&] { called << S("lower"); });
+    registry.add(cmd::UpperCase).onDesigner([&] { called << S("upper"); });
+    registry.add(cmd::GetText).onDesigner([&] { called << S("text"); });
     for (const char *name : {"Find1", "Selectall1", "UppertoLower1", "LowertoUpper1", "GetText1"})
         trigger(name);
     EXPECT_EQ(called, (QStringList{S("find"), S("select all"), S("lower"), S("upper"), S("text")}));

@@ -1,0 +1,77 @@
+#pragma once
+
+// The names of the editor's commands. A command is registered once under its id with the
+// menu items and tool buttons that trigger it (see CommandRegistry); code that runs a command
+// by itself, as Exit runs Save, names it by the same id.
+namespace korvel::cmd {
+
+// File
+inline constexpr char FileNew[] = "file.new";
+inline constexpr char FileOpen[] = "file.open";
+inline constexpr char FileSave[] = "file.save";
+inline constexpr char FileSaveAs[] = "file.saveAs";
+inline constexpr char SaveAnsiText[] = "file.saveAnsiText";
+inline constexpr char SaveUtf8[] = "file.saveUtf8";
+inline constexpr char DeleteBackups[] = "file.deleteBackups";
+inline constexpr char Print[] = "file.print";
+inline constexpr char PrintPreview[] = "file.printPreview";
+inline constexpr char Exit[] = "file.exit";
+
+// Edit
+inline constexpr char Undo[] = "edit.undo";
+inline constexpr char Cut[] = "edit.cut";
+inline constexpr char Copy[] = "edit.copy";
+inline constexpr char Paste[] = "edit.paste";
+inline constexpr char SelectAll[] = "edit.selectAll";
+inline constexpr char Find[] = "edit.find";
+inline constexpr char FindNext[] = "edit.findNext";
+inline constexpr char Replace[] = "edit.replace";
+inline constexpr char GoToLine[] = "edit.goToLine";
+inline constexpr char WordWrap[] = "edit.wordWrap";
+inline constexpr char RemoveLineFeeds[] = "edit.removeLineFeeds";
+inline constexpr char InsertLineFeeds[] = "edit.insertLineFeeds";
+inline constexpr char RemoveHyphenation[] = "edit.removeHyphenation";
+inline constexpr char LowerCase[] = "edit.lowerCase";
+inline constexpr char UpperCase[] = "edit.upperCase";
+
+// HTML
+inline constexpr char Comment[] = "html.comment";
+inline constexpr char Doctype[] = "html.doctype";
+inline constexpr char Script[] = "html.script";
+inline constexpr char ReplaceUmlauts[] = "html.replaceUmlauts";
+inline constexpr char CharacterCode[] = "html.characterCode";
+inline constexpr char StringVariable[] = "html.stringVariable";
+inline constexpr char SpecialCharacters[] = "html.specialCharacters";
+inline constexpr char CheckHtml[] = "html.checkHtml";
+inline constexpr char GetText[] = "html.getText";
+
+// Browser / designer
+inline constexpr char DesignMode[] = "designer.designMode";
+inline constexpr char PageSource[] = "designer.pageSource";
+inline constexpr char ShowSourceCode[] = "designer.showSourceCode";
+inline constexpr char Borders[] = "designer.borders";
+inline constexpr char TagGlyphs[] = "designer.tagGlyphs";
+inline constexpr char ZoomIn[] = "designer.zoomIn";
+inline constexpr char ZoomOut[] = "designer.zoomOut";
+inline constexpr char Navigate[] = "designer.navigate";
+inline constexpr char GoBack[] = "designer.goBack";
+inline constexpr char GoForward[] = "designer.goForward";
+inline constexpr char Reload[] = "designer.reload";
+inline constexpr char BrowserMessages[] = "designer.messages";
+// Without a menu item: what other commands ask of the designer.
+inline constexpr char PullDesignerPage[] = "designer.pullPage";
+inline constexpr char ShowBlankPage[] = "designer.showBlankPage";
+inline constexpr char ForgetTextWindow[] = "designer.forgetTextWindow";
+
+// Extras and help
+inline constexpr char Settings[] = "extras.settings";
+inline constexpr char English[] = "extras.english";
+inline constexpr char German[] = "extras.german";
+inline constexpr char ExternalBrowser[] = "extras.externalBrowser";
+inline constexpr char Ftp[] = "extras.ftp";
+inline constexpr char FindUpdate[] = "extras.findUpdate";
+inline constexpr char TextWindow[] = "extras.textWindow";
+inline constexpr char HelpContents[] = "help.contents";
+inline constexpr char About[] = "help.about";
+
+} // namespace korvel::cmd

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+namespace korvel {
+
+class DesignerContext;
+class DesignerSourceTools;
+
+// Handing the document between the views, and design mode: leaving the source page writes the
+// file the designer shows, leaving the designer pulls its page back into the source with the
+// selection carried over, and design mode is switched on and off with the check marks showing
+// what this program set.
+class DesignerPageChange final {
+public:
+    DesignerPageChange(DesignerContext &context, DesignerSourceTools &sourceTools)
+        : m_ctx(context), m_sourceTools(sourceTools) {}
+
+    // A change of the page control's page: the leaving step sees the page it leaves; a refusal
+    // keeps it.
+    void pageChanged(int page);
+    // The leaving step (false refuses the change) and the entering step.
+    bool PageControl1Changing(int leavingPage);
+    void PageControl1Change(int enteredPage);
+
+    void BrowserEditmode1Click();
+    void ToggleDesignMode();
+    void PullDesignerDocument();
+    void ToolButtonSourceClick();
+    void Showsourcecode1Click();
+    void ShowPageSource();
+    void WebBrowser1DocumentComplete();
+
+    QString CaptureDesignerSelection();
+    void PlaceSourceSelection();
+    void RevealSourcePosition(qsizetype position);
+
+    void setCurrentPage(int page) { m_page = page; }
+
+private:
+    void setDesignModeChecked(bool on);
+
+    DesignerContext &m_ctx;
+    DesignerSourceTools &m_sourceTools;
+    int m_page = 0;
+    bool m_changingPage = false;
+};
+
+} // namespace korvel
