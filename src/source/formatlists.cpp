@@ -116,7 +116,10 @@ QString MakeListSource(const QString &sel, bool ordered)
     if (sel.isEmpty())
         return EmptyList(ordered);
     // The start tag holds no blank runs, so collapsing the items alone is collapsing the whole.
-    return ListStartTag(ordered) + kCrLf + ItemsOfLines(sel, kCrLf) + kCrLf + ListEndTag(ordered);
+    const QString items = ItemsOfLines(sel, kCrLf);
+    if (items.isEmpty())
+        return ListStartTag(ordered) + kCrLf + ListEndTag(ordered);
+    return ListStartTag(ordered) + kCrLf + items + kCrLf + ListEndTag(ordered);
 }
 
 QString RemoveListSource(const QString &sel)
