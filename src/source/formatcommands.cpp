@@ -110,6 +110,11 @@ const FormatCommand *FindFormatCommand(QStringView objectName)
     return nullptr;
 }
 
+QStringList BlockRemovalTags()
+{
+    return {QStringLiteral("DIV"), QStringLiteral("SPAN"), QStringLiteral("P")};
+}
+
 FontChoice FontChoiceFor(unsigned fontParts, const QString &face, const QString &sizeText,
                          const QString &colorHtml)
 {

@@ -2,6 +2,7 @@
 
 #include "source/formatrules.h"
 
+#include <QStringList>
 #include <QStringView>
 
 #include <span>
@@ -81,6 +82,11 @@ struct FormatCommand {
 
 // Every formatting command, one row per tool button (or font control) with its menu item.
 std::span<const FormatCommand> FormatCommands();
+
+// The tags the block removal offers when the list command has preset none, in this order, and
+// the caption its chooser's action button bears meanwhile.
+QStringList BlockRemovalTags();
+inline constexpr char16_t kDeleteTagCaption[] = u"Delete Tag";
 
 // The row of a tool button, font control or menu item, by object name; nullptr for others.
 const FormatCommand *FindFormatCommand(QStringView objectName);

@@ -77,7 +77,7 @@ struct EngineCall {
 QString EngineFontSize(const QString &sizeText);
 
 // The designer's font rule: "fontName", "fontSize" and "foreColor", each only when chosen,
-// in this order.
+// in this order. The handler stops at the first call the engine refuses, leaving the rest.
 std::vector<EngineCall> DesignerFontCalls(const FontChoice &font);
 
 // Range text made safe for pasting as HTML: "&", "<" and ">" become character references, so

@@ -150,6 +150,8 @@ TEST(FormatCommands, givesTheRulesPastesDialogsAndRefusalsOfTheDesigner)
     EXPECT_EQ(Row("Form1").failureLine, kLinePasteFailed);
     EXPECT_EQ(Row("ToolButtonNoDiv").designer, DesignerStep::BlockRemovalRule);
     EXPECT_STREQ(Row("ToolButtonNoDiv").dialog, "TFormSelect");
+    EXPECT_EQ(BlockRemovalTags(), (QStringList{S("DIV"), S("SPAN"), S("P")}));
+    EXPECT_EQ(QString::fromUtf16(kDeleteTagCaption), S("Delete Tag"));
 
     for (const char *sourceOnly : {"Color1", "ToolButtonStyle"}) {
         EXPECT_EQ(Row(sourceOnly).designer, DesignerStep::Refuse) << sourceOnly;
