@@ -58,13 +58,13 @@ constexpr FormatCommand kCommands[] = {
      .designer = D::SpanRule},
     {.handler = "Font3Click", .toolButton = "ToolButtonFont", .menuItem = "Font3",
      .shortcut = "Ctrl+Alt+F", .hintLine = 98, .source = S::FontRule, .designer = D::FontRule,
-     .fontParts = FontAll},
+     .fontParts = FontPartAll},
     {.handler = "Font3Click", .toolButton = "ComboColor", .source = S::FontRule,
-     .designer = D::FontRule, .fontParts = FontColor},
+     .designer = D::FontRule, .fontParts = FontPartColor},
     {.handler = "Font3Click", .toolButton = "ComboFont1", .source = S::FontRule,
-     .designer = D::FontRule, .fontParts = FontFace},
+     .designer = D::FontRule, .fontParts = FontPartFace},
     {.handler = "Font3Click", .toolButton = "EditSize", .source = S::FontRule,
-     .designer = D::FontRule, .fontParts = FontSize},
+     .designer = D::FontRule, .fontParts = FontPartSize},
     {.handler = "Color1Click", .toolButton = "ToolButtonColor", .menuItem = "Color1",
      .shortcut = "Ctrl+Alt+R", .hintLine = 94, .source = S::ColorCode, .designer = D::Refuse,
      .refusalLine = kLineSwitchToSource, .refusalKind = RefusalKind::Warning},
@@ -119,11 +119,11 @@ FontChoice FontChoiceFor(unsigned fontParts, const QString &face, const QString 
                          const QString &colorHtml)
 {
     FontChoice choice;
-    if (fontParts & FontFace)
+    if (fontParts & FontPartFace)
         choice.face = face;
-    if (fontParts & FontSize)
+    if (fontParts & FontPartSize)
         choice.size = sizeText;
-    if (fontParts & FontColor)
+    if (fontParts & FontPartColor)
         choice.color = colorHtml;
     return choice;
 }

@@ -52,7 +52,7 @@ enum class DesignerStep {
 enum class RefusalKind { None, Plain, Information, Warning };
 
 // The font attributes a sender of the font rule sets.
-enum FontPart : unsigned { FontFace = 1, FontSize = 2, FontColor = 4, FontAll = 7 };
+enum FontPart : unsigned { FontPartFace = 1, FontPartSize = 2, FontPartColor = 4, FontPartAll = 7 };
 
 struct FormatCommand {
     const char *handler = "";      // "BoldButtonClick"
