@@ -417,3 +417,24 @@ TEST_F(FormDialogsTest, f1InEitherDialogAsksForTheFormsHelp)
     QApplication::sendEvent(&input, &f1);
     EXPECT_EQ(asked, (QList<int>{150, 150}));
 }
+
+TEST_F(FormDialogsTest, returnInAFieldAcceptsWithTheBuiltFragment)
+{
+    auto pressReturnIn = [](const char *field) {
+        return [field](QDialog &d) {
+            d.show();
+            QLineEdit *edit = child<QLineEdit>(d, field);
+            edit->setFocus();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(edit, &press);
+            return d.result();
+        };
+    };
+    prompter.answerDialog(pressReturnIn("EditName"));
+    EXPECT_EQ(runFormDialog(form, prompter, 0, QString()), kSampleForm);
+    prompter.answerDialog(pressReturnIn("EditValue"));
+    EXPECT_EQ(runFieldCommand(input, prompter, 0, FieldButton::Hidden, QString()),
+              QStringLiteral("<br><input name=\"hidden1\" type=\"hidden\" value=\"Default text\">"));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(input.isVisible());
+}
