@@ -10,15 +10,16 @@ QString escaped(const QString &value, bool quotes)
     out.reserve(value.size() + value.size() / 8);
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case u'&': out += QLatin1String("&amp;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
+        case u'&': out += QStringLiteral("&amp;"); break;
+        case u'<': out += QStringLiteral("&lt;"); break;
+        case u'>': out += QStringLiteral("&gt;"); break;
         case u'"':
             if (quotes) {
-                out += QLatin1String("&quot;");
+                out += QStringLiteral("&quot;");
                 break;
             }
-            [[fallthrough]];
+            out += c;
+            break;
         default: out += c;
         }
     }
