@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -105,11 +104,15 @@ TFormCss::TFormCss(Prompter &prompter, QWidget *parent)
     selectorRow->addRow(selectorLabel, EditClass);
     layout->addLayout(selectorRow);
 
-    auto *columns = new QGridLayout;
-    columns->setHorizontalSpacing(24);
-    QVBoxLayout *column[2] = {new QVBoxLayout, new QVBoxLayout};
-    columns->addLayout(column[0], 0, 0, Qt::AlignTop);
-    columns->addLayout(column[1], 0, 1, Qt::AlignTop);
+    // One form per column, so that the labels of its two sections line up.
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(24);
+    QFormLayout *column[2] = {new QFormLayout, new QFormLayout};
+    for (QFormLayout *form : column) {
+        form->setHorizontalSpacing(8);
+        form->setVerticalSpacing(6);
+        columns->addLayout(form, 1);
+    }
     layout->addLayout(columns);
 
     QList<QWidget *> tabOrder = {EditClass};
@@ -123,9 +126,8 @@ TFormCss::TFormCss(Prompter &prompter, QWidget *parent)
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);
-            column[s.column]->addWidget(heading);
-            form = new QFormLayout;
-            column[s.column]->addLayout(form);
+            form = column[s.column];
+            form->addRow(heading);
         }
         const Row &r = kRows[i];
         QWidget *field = nullptr;

@@ -76,12 +76,19 @@ TFormObject::TFormObject(QWidget *parent)
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setTabChangesFocus(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setMinimumSize(420, 220);
+    // Wide enough for the longest line of the samples, the embed tag of the Flash movie.
+    Memo1->setMinimumSize(Memo1->fontMetrics().horizontalAdvance(
+                              QStringLiteral("    <embed src=\"MyFlash.swf\" quality=\"high\" scale=\"exactfit\" menu=\"false\""))
+                              + 40,
+                          220);
     Button1 = named(new QPushButton(this), "Button1");
     BitBtn1 = named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1");
     BitBtn1->setDefault(true);
     BitBtn2 = named(new QPushButton(this), "BitBtn2");
-    EditClass->setMinimumWidth(260);
+    // The class ids and the Flash player's address are read whole.
+    EditClass->setMinimumWidth(EditClass->fontMetrics().horizontalAdvance(
+                                   QStringLiteral("CLSID:D27CDB6E-AE6D-11cf-96B8-444553540000"))
+                               + 16);
 
     Label1 = named(new QLabel(QStringLiteral("classid"), this), "Label1");
     Label2 = named(new QLabel(QStringLiteral("codebase"), this), "Label2");
@@ -203,6 +210,9 @@ void TFormObject::ComboBox1Select()
     EditClass->setText(sample.classId);
     EditCode->setText(sample.code);
     EditName->setText(sample.name);
+    // Long addresses show their start.
+    for (QLineEdit *field : {EditClass, EditCode, EditName})
+        field->setCursorPosition(0);
     EditMap->setEnabled(sample.mapEnabled);
     setParams(sample.params);
 }
