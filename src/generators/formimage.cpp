@@ -106,6 +106,7 @@ void TFormImage::buildControls()
     m_panel->setWidget(m_preview);
     m_panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_panel->setMinimumSize(160, 120);
+    m_panel->setFocusPolicy(Qt::NoFocus);
 
     m_previewGroup = new QGroupBox;
     m_previewGroup->setObjectName(QStringLiteral("GroupBox2"));
