@@ -50,6 +50,7 @@ TFormIFrame::TFormIFrame(Prompter &prompter, QWidget *parent)
     m_browse = new QPushButton(QStringLiteral("…"));
     m_browse->setObjectName(QStringLiteral("BitBtn3"));
     m_browse->setAutoDefault(false);
+    m_browse->setFixedWidth(36);
     grid->addWidget(m_browse, 3, 2);
     grid->setColumnMinimumWidth(1, 220);
 

@@ -195,14 +195,18 @@ void TFormImage::buildControls()
     auto *left = new QVBoxLayout;
     left->addWidget(m_panel, 1);
     left->addWidget(m_previewGroup);
-    auto *right = new QVBoxLayout;
+    // The fields keep their width; the preview takes what the dialog gains.
+    auto *rightColumn = new QWidget;
+    rightColumn->setFixedWidth(kWidth - 270);
+    auto *right = new QVBoxLayout(rightColumn);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(m_mapGroup);
     right->addLayout(texts);
     right->addStretch();
     right->addLayout(buttons);
     auto *middle = new QHBoxLayout;
     middle->addLayout(left, 1);
-    middle->addLayout(right);
+    middle->addWidget(rightColumn);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(files);
     layout->addLayout(middle, 1);
