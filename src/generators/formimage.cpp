@@ -99,7 +99,6 @@ void TFormImage::buildControls()
     // position is the picture's pixel.
     m_preview = label("Image");
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_preview->setMouseTracking(false);
     m_preview->installEventFilter(this);
     m_panel = new QScrollArea;
     m_panel->setObjectName(QStringLiteral("Panel1"));
@@ -428,8 +427,7 @@ void TFormImage::drawArea()
     showPicture(m_image);
     if (m_image.isNull() || !m_map->isChecked())
         return;
-    int x1 = 0, y1 = 0, x2 = 0;
-    int y2 = 0;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     if (m_sliderMode) {
         SliderArea area;
         if (!sliderArea(m_shape->currentText(), m_slider->value(), m_image.width(), m_image.height(), area))

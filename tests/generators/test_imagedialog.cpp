@@ -12,6 +12,7 @@
 #include <QImageWriter>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -172,6 +173,33 @@ TEST_F(ImageDialogTest, aPictureWithItsFileNameOnlyGivesThePlainElement)
     EXPECT_EQ(prompter.dialogsShown(), QStringList{QStringLiteral("TFormImage")});
     EXPECT_EQ(prompter.fileRequests().value(0).filter,
               S("all(*.gif,*.jpg,*.bmp,*.png)|*.gif;*.jpg;*.jpeg;*.bmp;*.png|JPG|*.jpg;*.jpeg|GIF|*.gif|PNG|*.png"));
+    EXPECT_EQ(qtFileFilter(prompter.fileRequests().value(0).filter),
+              S("all (*.gif *.jpg *.jpeg *.bmp *.png);;JPG (*.jpg *.jpeg);;GIF (*.gif);;PNG (*.png)"));
+}
+
+TEST_F(ImageDialogTest, thePreviewGrowsWithTheDialogAndStretchesOnlyWithoutAMap)
+{
+    const QString path = picture(QStringLiteral("small.png"), "PNG", 20, 10);
+    run([&] {
+        open(path);
+        QWidget *panel = child<QWidget>(dialog, "Panel1");
+        const QSize before = panel->size();
+        dialog.resize(815, 560);
+        dialog.layout()->activate();
+        EXPECT_EQ(panel->size(), before + QSize(200, 100));
+
+        EXPECT_EQ(preview()->size(), QSize(20, 10));
+        click("CheckBox1");
+        EXPECT_GT(preview()->width(), 100);
+        EXPECT_GT(preview()->height(), 100);
+        click("CheckMap");
+        EXPECT_FALSE(child<QCheckBox>(dialog, "CheckBox1")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(dialog, "CheckBox1")->isEnabled());
+        EXPECT_EQ(preview()->size(), QSize(20, 10));
+        click("CheckMap");
+        EXPECT_TRUE(child<QCheckBox>(dialog, "CheckBox1")->isEnabled());
+        click("BitBtn3");
+    });
 }
 
 TEST_F(ImageDialogTest, theIncludedPathIsRelativeToTheDocumentOrAFileUrlAndTypedValuesAreEscaped)
