@@ -1,6 +1,7 @@
 #include "generators/formimage.h"
 
 #include "generators/htmlescape.h"
+#include "generators/imagepreview.h"
 #include "prompt/prompter.h"
 
 #include <QCheckBox>
@@ -13,12 +14,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -95,17 +92,8 @@ void TFormImage::buildControls()
     files->addWidget(m_checkFileOnly, 1, 3);
     files->setColumnStretch(2, 1);
 
-    // The preview shows the picture at its own size from the top left corner, so that a click's
-    // position is the picture's pixel.
-    m_preview = label("Image");
-    m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_preview->installEventFilter(this);
-    m_panel = new QScrollArea;
-    m_panel->setObjectName(QStringLiteral("Panel1"));
-    m_panel->setWidget(m_preview);
-    m_panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_panel->setMinimumSize(160, 120);
-    m_panel->setFocusPolicy(Qt::NoFocus);
+    m_panel = new ImagePreview;
+    connect(m_panel, &ImagePreview::clicked, this, &TFormImage::previewClicked);
 
     m_previewGroup = new QGroupBox;
     m_previewGroup->setObjectName(QStringLiteral("GroupBox2"));
@@ -366,17 +354,7 @@ bool TFormImage::loadImage(const QString &path)
 
 void TFormImage::showPicture(const QImage &picture)
 {
-    if (picture.isNull()) {
-        m_preview->clear();
-        m_preview->resize(0, 0);
-        return;
-    }
-    const bool stretch = m_stretch->isChecked() && !m_map->isChecked();
-    m_preview->setPixmap(QPixmap::fromImage(picture));
-    m_preview->setScaledContents(stretch);
-    m_panel->setWidgetResizable(stretch);
-    if (!stretch)
-        m_preview->resize(picture.size());
+    m_panel->showPicture(picture, m_stretch->isChecked() && !m_map->isChecked());
 }
 
 void TFormImage::BitBtn2Click()
@@ -442,16 +420,7 @@ void TFormImage::drawArea()
             return;
     }
     // The outline shows the area the coordinates describe: for a circle its centre and radius.
-    QImage drawn = m_image.convertToFormat(QImage::Format_ARGB32);
-    QPainter painter(&drawn);
-    painter.setPen(QPen(Qt::red, 1));
-    painter.setBrush(Qt::NoBrush);
-    if (circle())
-        painter.drawEllipse(QPoint(x1, y1), x2, x2);
-    else
-        painter.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized());
-    painter.end();
-    showPicture(drawn);
+    showPicture(withAreaOutline(m_image, circle(), x1, y1, x2, y2));
 }
 
 void TFormImage::previewClicked(const QPoint &pixel)
@@ -479,15 +448,9 @@ void TFormImage::previewClicked(const QPoint &pixel)
 
 bool TFormImage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (watched == m_preview && mouse->button() == Qt::LeftButton) {
-            previewClicked(mouse->position().toPoint());
-            return true;
-        }
-        if (watched == m_previewGroup && m_slider->isEnabled())
-            TrackBar1Change();
-    }
+    // A click on the slider's group applies the slider as it stands.
+    if (watched == m_previewGroup && event->type() == QEvent::MouseButtonPress && m_slider->isEnabled())
+        TrackBar1Change();
     return QDialog::eventFilter(watched, event);
 }
 

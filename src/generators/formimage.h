@@ -14,12 +14,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QScrollArea;
 class QSlider;
 class QToolButton;
 
 namespace korvel {
 
+class ImagePreview;
 class Prompter;
 
 // The image dialog: one picture as an IMG element with its pixel size, or with a client-side
@@ -77,8 +77,7 @@ private:
     QLineEdit *m_fileOnly = nullptr;
     QCheckBox *m_checkFileOnly = nullptr;
     QCheckBox *m_stretch = nullptr;
-    QScrollArea *m_panel = nullptr;
-    QLabel *m_preview = nullptr;
+    ImagePreview *m_panel = nullptr;
     QGroupBox *m_previewGroup = nullptr;
     QLabel *m_width = nullptr;
     QLabel *m_height = nullptr;
