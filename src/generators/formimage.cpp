@@ -316,6 +316,8 @@ void TFormImage::BitBtn1Click()
     FileRequest request;
     request.caption = UiLanguage == 0 ? QStringLiteral("Öffnen") : QStringLiteral("Open");
     request.filter = QLatin1String(kImageFilter);
+    if (!DocumentFile.isEmpty() && QFileInfo(DocumentFile).isAbsolute())
+        request.folder = QFileInfo(DocumentFile).absolutePath();
     const QString path = m_prompter.openFileName(request);
     if (path.isEmpty())
         return;

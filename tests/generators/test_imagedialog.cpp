@@ -173,6 +173,7 @@ TEST_F(ImageDialogTest, aPictureWithItsFileNameOnlyGivesThePlainElement)
     EXPECT_EQ(prompter.dialogsShown(), QStringList{QStringLiteral("TFormImage")});
     EXPECT_EQ(prompter.fileRequests().value(0).filter,
               S("all(*.gif,*.jpg,*.bmp,*.png)|*.gif;*.jpg;*.jpeg;*.bmp;*.png|JPG|*.jpg;*.jpeg|GIF|*.gif|PNG|*.png"));
+    EXPECT_EQ(prompter.fileRequests().value(0).folder, work.path());
     EXPECT_EQ(qtFileFilter(prompter.fileRequests().value(0).filter),
               S("all (*.gif *.jpg *.jpeg *.bmp *.png);;JPG (*.jpg *.jpeg);;GIF (*.gif);;PNG (*.png)"));
 }
