@@ -8,21 +8,21 @@ namespace korvel {
 
 namespace {
 
-// One pass over the text; quote decides whether '"' is replaced too.
-QString escaped(const QString &value, bool quote)
+QString escaped(const QString &value, bool quotes)
 {
     QString out;
     out.reserve(value.size() + value.size() / 8);
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case u'&': out += QLatin1String("&amp;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
+        case u'&': out += QStringLiteral("&amp;"); break;
+        case u'<': out += QStringLiteral("&lt;"); break;
+        case u'>': out += QStringLiteral("&gt;"); break;
         case u'"':
-            if (quote)
-                out += QLatin1String("&quot;");
-            else
-                out += c;
+            if (quotes) {
+                out += QStringLiteral("&quot;");
+                break;
+            }
+            out += c;
             break;
         default: out += c;
         }
@@ -37,20 +37,23 @@ QString escapeAttribute(const QString &value)
     return escaped(value, true);
 }
 
-QString escapeText(const QString &value)
+QString escapeText(const QString &text)
 {
-    return escaped(value, false);
+    return escaped(text, false);
 }
 
-QString documentRelativePath(const QString &docFile, const QString &chosenPath)
+QString documentRelativePath(const QString &documentFile, const QString &chosenPath)
 {
-    const QString absolute = QFileInfo(chosenPath).absoluteFilePath();
-    if (docFile.isEmpty())
-        return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded);
-    const QString relative = QDir(QFileInfo(docFile).absolutePath()).relativeFilePath(absolute);
-    // Only the separators stay literal; "#", "?", "%" and blanks would otherwise change
-    // what the address means.
-    return QString::fromLatin1(QUrl::toPercentEncoding(QDir::fromNativeSeparators(relative), "/"));
+    if (chosenPath.isEmpty())
+        return {};
+    const QString chosen = QFileInfo(chosenPath).absoluteFilePath();
+    const QFileInfo document(documentFile);
+    // An unnamed document ("Untitled") has no folder that a relative path could start from.
+    if (documentFile.isEmpty() || !document.isAbsolute())
+        return QUrl::fromLocalFile(chosen).toString(QUrl::FullyEncoded);
+    const QString relative = QDir(document.absolutePath()).relativeFilePath(chosen);
+    // Sub-delimiters stay readable; ":" is encoded so that a first segment never reads as a scheme.
+    return QString::fromLatin1(QUrl::toPercentEncoding(relative, "/!$&'()*+,;=@"));
 }
 
 } // namespace korvel

@@ -4,16 +4,15 @@
 
 namespace korvel {
 
-// Text a person typed, made safe for a double-quoted attribute value: "&", '"', "<" and ">"
-// become character references, so the value can neither end the attribute nor the tag.
+// A value for a double-quoted attribute: & " < > become character references.
 QString escapeAttribute(const QString &value);
+// Text between tags: & < > become character references.
+QString escapeText(const QString &text);
 
-// Text a person typed, made safe as element content: "&", "<" and ">" become references.
-QString escapeText(const QString &value);
-
-// How a file chosen in a file dialog is written into the document: relative to the folder of
-// the document file, with "/" separators and percent-encoded; when the document has no file
-// yet (an empty name), as a "file:" URL. Never a native path with blanks in it.
-QString documentRelativePath(const QString &docFile, const QString &chosenPath);
+// How a file chosen in a file dialog is written into the document: relative to the
+// document's folder with "/" separators when the document has a file of its own, else as a
+// file: URL; percent-encoded either way, so blanks, "#" and "?" keep their meaning as part of
+// the name. An empty choice gives an empty text.
+QString documentRelativePath(const QString &documentFile, const QString &chosenPath);
 
 } // namespace korvel
