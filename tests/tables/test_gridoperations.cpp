@@ -180,7 +180,6 @@ TEST(MergeCellDown, refusesWhenNoCellFitsBelow)
 
 TEST(SplitCellHorizontally, givesTheNewCellASlotOfItsOwn)
 {
-    const QString s = kSplitCellText;
     runCases({
         {"colspan 3: 2 and a new cell, other rows unchanged", "a:3|b c d", splitH({0, 0, 0}),
          "a,a,Splitted cell|b,c,d"},
@@ -193,7 +192,6 @@ TEST(SplitCellHorizontally, givesTheNewCellASlotOfItsOwn)
          splitH({0, 0, 0}), "a,Splitted cell,b|a,Splitted cell,c|d,d,e|f,f,g|f,f,h"},
         {"in the head of a table", "H:a b # c d", splitH({0, 0, 1}), "a,b,Splitted cell|c,d,d"},
     });
-    (void)s;
 }
 
 TEST(SplitCellHorizontally, lowersAColspanWrittenInCapitals)
