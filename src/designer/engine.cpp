@@ -2,6 +2,8 @@
 
 #include "designer/glyphtable.h"
 
+#include <QJsonObject>
+
 namespace korvel {
 
 namespace {
@@ -143,6 +145,24 @@ std::optional<HtmlElement> HtmlElement::insertRow(int index) const { return call
 std::optional<HtmlElement> HtmlElement::insertCell(int index) const { return callForElement(str("insertCell"), {index}); }
 bool HtmlElement::deleteRow(int index) const { return callForSuccess(str("deleteRow"), {index}); }
 bool HtmlElement::deleteCell(int index) const { return callForSuccess(str("deleteCell"), {index}); }
+
+std::optional<QJsonObject> HtmlElement::tableSnapshot() const
+{
+    const auto value = call(str("tableSnapshot"));
+    if (!value || value->typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    return QJsonObject::fromVariantMap(value->toMap());
+}
+
+bool HtmlElement::applyTableSnapshot(const QJsonObject &snapshot) const
+{
+    return callForSuccess(str("applyTableSnapshot"), {snapshot.toVariantMap()});
+}
+
+std::optional<HtmlElement> HtmlElement::tableCell(int group, int row, int cell) const
+{
+    return callForElement(str("tableCell"), {group, row, cell});
+}
 
 // ---- TextRange ----------------------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 
 #include <optional>
 
+class QJsonObject;
 class QPrinter;
 
 namespace korvel {
@@ -123,6 +124,16 @@ public:
     std::optional<HtmlElement> insertCell(int index) const;
     bool deleteRow(int index) const;
     bool deleteCell(int index) const;
+
+    // The table this element is or belongs to (a table, row group, row or cell), read in one
+    // call as a snapshot (tables/tablesnapshotjson.h); "origin" names this row or cell in it.
+    std::optional<QJsonObject> tableSnapshot() const;
+    // Writes a changed snapshot of the same table back in one call: the table element and its
+    // attributes stay, the rows and cells are built afresh (handles of the old ones go stale).
+    // The row groups must be those of the table; otherwise nothing changes and it fails.
+    bool applyTableSnapshot(const QJsonObject &snapshot) const;
+    // The cell at a place of the table's snapshot as it is now.
+    std::optional<HtmlElement> tableCell(int group, int row, int cell) const;
 
     // The same element of the same document.
     bool operator==(const HtmlElement &other) const

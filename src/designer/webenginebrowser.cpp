@@ -56,7 +56,9 @@ QString designerScriptSource()
         images.insert(QLatin1String(name),
                       QStringLiteral("data:image/svg+xml;base64,") + QString::fromLatin1(file.readAll().toBase64()));
     }
-    QString source = readResource(QStringLiteral(":/designer/shim/designershim.js"));
+    // The table snapshot operations go in front: the designer script takes them up.
+    QString source = readResource(QStringLiteral(":/designer/shim/tableshim.js"))
+                   + readResource(QStringLiteral(":/designer/shim/designershim.js"));
     source.replace(QStringLiteral("/*KORVEL_GLYPH_IMAGES*/{}"),
                    QString::fromUtf8(QJsonDocument(images).toJson(QJsonDocument::Compact)));
     return source;

@@ -638,6 +638,10 @@
     sOwner: id => ref(styleSheet(id).ownerNode),
   };
 
+  // The table snapshots, when their script came in front of this one.
+  if (typeof korvelTableOperations === 'function')
+    Object.assign(ops, korvelTableOperations(element, ref));
+
   function call(op, args) {
     try {
       if (!Object.prototype.hasOwnProperty.call(ops, op))
