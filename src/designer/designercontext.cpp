@@ -5,6 +5,7 @@
 #include "designer/engine.h"
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
+#include "prompt/prompter.h"
 #include "source/texthelpers.h"
 
 #include <QFileInfo>
@@ -42,6 +43,24 @@ void DesignerContext::ExecEditingCommand(int command, const QVariant &value)
     browser.waitUntilReady();
     if (const auto page = browser.Document())
         page->Exec(command, value);
+}
+
+void DesignerContext::PasteHtmlAtSelection(const QString &html)
+{
+    if (!documentLoaded())
+        return;
+    const auto page = browser.Document();
+    if (!page)
+        return;
+    const Selection selection = page->selection();
+    const auto type = selection.type();
+    if (type && *type != QLatin1String("Text") && *type != QLatin1String("None"))
+        return;
+    // The range is collapsed by the engine itself: a point in pixels would land elsewhere on a
+    // scrolled or zoomed page.
+    const auto range = type ? selection.createTextRange() : std::nullopt;
+    if (!range || !range->collapse(true) || !range->pasteHTML(html))
+        prompter().error(line(Msg::PasteSelectionError));
 }
 
 bool DesignerContext::writeEditorTextTo(const QString &path)

@@ -37,6 +37,10 @@ public:
 
     // Runs an editing-group command (the design-time borders, the tag glyphs) on the page.
     void ExecEditingCommand(int command, const QVariant &value);
+    // The one way a fragment is pasted into the designer's page: at the start of the selection,
+    // keeping what is selected. Nothing happens without a page or when an element (a picture,
+    // a field) is selected; a failure is reported with catalogue line 45.
+    void PasteHtmlAtSelection(const QString &html);
     // Writes the editor's text to a file in the document's format.
     bool writeEditorTextTo(const QString &path);
 };

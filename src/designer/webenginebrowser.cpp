@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPrinter>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineFindTextResult>
@@ -29,6 +30,8 @@ static void initDesignerResources()
 }
 
 namespace korvel {
+
+Q_LOGGING_CATEGORY(lcEngine, "korvel.engine")
 
 namespace {
 
@@ -318,23 +321,38 @@ std::optional<QVariant> WebEngineBrowser::evaluate(const QString &code, int time
 
 std::optional<QVariant> WebEngineBrowser::call(quint64 &generation, const QString &op, const QVariantList &args)
 {
-    if (m_busy > 0 || !m_page)
+    if (m_busy > 0 || !m_page) {
+        qCDebug(lcEngine, "%s: refused, %s", qPrintable(op), m_page ? "another call is waiting" : "no page");
         return std::nullopt;
+    }
     BusyScope busy(this);
-    if (!waitForLoad(m_callTimeoutMs))
+    if (!waitForLoad(m_callTimeoutMs)) {
+        qCWarning(lcEngine, "%s: the page did not finish loading in %d ms", qPrintable(op), m_callTimeoutMs);
         return std::nullopt;
+    }
     const quint64 asked = m_generation;
-    if (generation != 0 && generation != asked)
+    if (generation != 0 && generation != asked) {
+        qCDebug(lcEngine, "%s: the handle belongs to an earlier page", qPrintable(op));
         return std::nullopt;
+    }
     const QString code = QStringLiteral("(function (a) { var d = window.__korvelDesigner;"
                                         " return d ? d.call(a[0], a[1]) : null; })(")
                        + jsonArgument(op, args) + QStringLiteral(")");
     const std::optional<QVariant> result = evaluate(code, m_callTimeoutMs);
-    if (!result || m_generation != asked || m_loading)
+    if (!result) {
+        qCWarning(lcEngine, "%s: no answer within %d ms", qPrintable(op), m_callTimeoutMs);
         return std::nullopt;
+    }
+    if (m_generation != asked || m_loading) {
+        qCDebug(lcEngine, "%s: another page was loaded meanwhile", qPrintable(op));
+        return std::nullopt;
+    }
     const QVariantMap answer = result->toMap();
-    if (!answer.value(QStringLiteral("ok")).toBool())
+    if (!answer.value(QStringLiteral("ok")).toBool()) {
+        const QString error = answer.value(QStringLiteral("error")).toString();
+        qCWarning(lcEngine, "%s: %s", qPrintable(op), error.isEmpty() ? "the designer script is not there" : qPrintable(error));
         return std::nullopt;
+    }
     generation = asked;
     return answer.value(QStringLiteral("value"));
 }
