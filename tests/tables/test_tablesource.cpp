@@ -59,6 +59,8 @@ TEST(SelectEnclosingTag, findsTheElementThatReallyHoldsTheCaretOrSelection)
          u"<table>\r\n[<tr>\r\n<td>a</td>\r\n</tr>]\r\n</table>"_s},
         {"a cell tag inside a comment does not count",
          u"<table><tr><td>a</td><!-- <td> -->x|</tr></table>"_s, u"td", QString()},
+        {"a cell tag inside a script is text", u"<tr><td>a<script>var s = '</td>';</script>b|</td></tr>"_s, u"td",
+         u"<tr>[<td>a<script>var s = '</td>';</script>b</td>]</tr>"_s},
         {"a \">\" inside an attribute value", u"<tr><td title=\"a>b\">x|</td></tr>"_s, u"td",
          u"<tr>[<td title=\"a>b\">x</td>]</tr>"_s},
         {"a selected cell selects itself again", u"<tr><td>a</td>[<td>b</td>]</tr>"_s, u"td",
