@@ -101,6 +101,7 @@ std::optional<QString> HtmlElement::innerText() const { return callForString(str
 bool HtmlElement::setInnerText(const QString &text) const { return callForSuccess(str("setInnerText"), {text}); }
 std::optional<QString> HtmlElement::outerText() const { return callForString(str("outerText")); }
 bool HtmlElement::setOuterText(const QString &text) const { return callForSuccess(str("setOuterText"), {text}); }
+bool HtmlElement::unwrap() const { return callForSuccess(str("unwrap")); }
 
 std::optional<QString> HtmlElement::getAttribute(const QString &name) const
 {

@@ -87,6 +87,8 @@ public:
     bool setInnerText(const QString &text) const;
     std::optional<QString> outerText() const;
     bool setOuterText(const QString &text) const;
+    // Puts the element's children in its place and removes it.
+    bool unwrap() const;
 
     // An absent attribute reads as a null QString. "classname" names the class attribute.
     std::optional<QString> getAttribute(const QString &name) const;

@@ -483,6 +483,17 @@
       if (text === '') e.remove(); else e.replaceWith(textFragment(text));
       return true;
     },
+    // The element's children take its place, in one step, so nothing is lost on the way.
+    unwrap: id => {
+      const e = element(id);
+      const parent = e.parentNode;
+      if (!parent || parent.nodeType !== 1)
+        throw new Error('element cannot be replaced');
+      while (e.firstChild)
+        parent.insertBefore(e.firstChild, e);
+      e.remove();
+      return true;
+    },
     getAttr: (id, name) => element(id).getAttribute(attributeName(name)),
     setAttr: (id, name, value) => { element(id).setAttribute(attributeName(name), String(value)); return true; },
     removeAttr: (id, name) => { element(id).removeAttribute(attributeName(name)); return true; },
