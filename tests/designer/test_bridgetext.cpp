@@ -1,4 +1,5 @@
 #include "designer/pulledpage.h"
+#include "teststrings.h"
 #include "designer/selectioncarry.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text) { return QString::fromUtf8(text); }
 
 int GeneratorMetaCount(const QString &html)
 {

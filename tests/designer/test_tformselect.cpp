@@ -1,4 +1,5 @@
 #include "designer/tformselect.h"
+#include "teststrings.h"
 
 #include "scriptedprompter.h"
 
@@ -15,10 +16,6 @@ using korvel::test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class TFormSelectTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "generators/cssbuilder.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 
 QString block(const QString &rule)
 {

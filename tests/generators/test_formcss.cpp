@@ -1,6 +1,7 @@
 #include "generators/formcss.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 #include "dialogtest.h"
 #include "scriptedprompter.h"
 
@@ -18,7 +19,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 
 const char *const kDefaultBlock =
     "<style type=\"text/css\">\r\n<!--\r\n.myClass{\r\nfont-family:Arial,Helvetica;\r\nfont-size:12pt;\r\n"

@@ -1,6 +1,7 @@
 #include "generators/formobject.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 #include "dialogtest.h"
 #include "scriptedprompter.h"
 
@@ -19,7 +20,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 
 class ObjectDialogTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "generators/formsettings.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 #include "dialogtest.h"
 #include "scriptedprompter.h"
 
@@ -20,7 +21,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 
 class LinkDialogTest : public ::testing::Test {
 protected:

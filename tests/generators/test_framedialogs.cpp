@@ -1,5 +1,6 @@
 // The frameset and iframe dialogs, filled in and answered as a person would.
 #include "generators/formframes.h"
+#include "teststrings.h"
 #include "generators/formiframe.h"
 
 #include "dialogtesting.h"
@@ -23,10 +24,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Runs a dialog with the person's part played by the given function; the dialog's own buttons
 // decide how it closes.

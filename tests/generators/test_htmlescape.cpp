@@ -1,13 +1,13 @@
 #include "generators/htmlescape.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
 using namespace korvel;
 
 namespace {
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 } // namespace
 
 TEST(HtmlEscape, attributeValuesLoseEveryCharacterThatCouldEndTheValueOrTheTag)

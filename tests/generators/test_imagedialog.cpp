@@ -1,5 +1,6 @@
 // The image dialog on real picture files, driven as a person would: open, tick, slide, click.
 #include "generators/formimage.h"
+#include "teststrings.h"
 
 #include "dialogtesting.h"
 #include "scriptedprompter.h"
@@ -27,10 +28,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class ImageDialogTest : public ::testing::Test {
 protected:

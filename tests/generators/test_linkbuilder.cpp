@@ -1,6 +1,7 @@
 #include "generators/linkbuilder.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 #include "tagscanner.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@ using test::scanHtml;
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 
 constexpr int German = 0;
 constexpr int English = 1;

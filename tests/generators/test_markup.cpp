@@ -1,5 +1,6 @@
 // The pure builders of the image, frameset and iframe dialogs and the escaping they share.
 #include "generators/framesetmarkup.h"
+#include "teststrings.h"
 #include "generators/htmlescape.h"
 #include "generators/iframemarkup.h"
 #include "generators/imagemarkup.h"
@@ -14,10 +15,6 @@ using test::scanTags;
 
 namespace {
 
-QString S(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // A value that breaks unescaped markup in every way at once.
 const char *const kNasty = "Say \"hi\" & <b>Grüße</b>";

@@ -1,6 +1,7 @@
 #include "generators/objectbuilder.h"
+#include "teststrings.h"
 
-#include "../source/qstringprinter.h"
+#include "teststrings.h"
 #include "tagscanner.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@ using test::HtmlNode;
 using test::scanHtml;
 
 namespace {
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
 } // namespace
 
 TEST(ObjectBuilder, anObjectWithoutTypeCarriesOnlyItsSize)

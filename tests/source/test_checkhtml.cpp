@@ -3,7 +3,7 @@
 
 #include "cataloguefixture.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // A complete skeleton around a piece of body text, so that only the piece can change.
 QString InBody(const QString &piece)

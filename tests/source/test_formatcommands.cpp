@@ -1,6 +1,6 @@
 #include "source/formatcommands.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 const FormatCommand &Row(const char *objectName)
 {

@@ -2,7 +2,7 @@
 
 #include "source/htmltags.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 struct TextCase {
     const char *input;

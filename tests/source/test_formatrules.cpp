@@ -1,6 +1,6 @@
 #include "source/formatrules.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 struct TextCase {
     const char *input;

@@ -9,7 +9,7 @@
 #include "cataloguefixture.h"
 #include "literal.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 

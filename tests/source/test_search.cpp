@@ -1,7 +1,7 @@
 #include "source/search.h"
 #include "source/snippets.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 

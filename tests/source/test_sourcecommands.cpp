@@ -9,7 +9,7 @@
 #include "source/snippets.h"
 #include "source/sourcecommands.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,10 +31,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class SourceCommandsTest : public ::testing::Test {
 protected:

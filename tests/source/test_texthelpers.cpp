@@ -1,7 +1,7 @@
 #include "source/texthelpers.h"
 #include "source/textmatch.h"
 
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 QString Blanks(qsizetype n)
 {

@@ -7,7 +7,7 @@
 #include "cataloguefixture.h"
 
 #include <QStringDecoder>
-#include "qstringprinter.h"
+#include "teststrings.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,6 @@ using namespace korvel;
 
 namespace {
 
-QString S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 

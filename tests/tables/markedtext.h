@@ -1,16 +1,13 @@
 #pragma once
 
 #include "tables/tablesource.h"
+#include "teststrings.h"
 
 #include <QString>
 
 #include <ostream>
 
 // Test failures show texts as text.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Texts with the selection written into them, so that a table of cases reads like the editor:
 // "|" is the caret, "[" and "]" enclose a selection. The markers never occur in the HTML of

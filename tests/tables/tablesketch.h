@@ -8,6 +8,7 @@
 // by "|"; "." is an empty slot and "_" a cell without content.
 
 #include "tables/tablegrid.h"
+#include "teststrings.h"
 #include "tables/tablesnapshot.h"
 
 #include <QRegularExpression>
@@ -16,7 +17,6 @@
 #include <ostream>
 
 // Texts read in test failures.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::test {
 

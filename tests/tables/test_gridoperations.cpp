@@ -1,6 +1,7 @@
 // The cell, row and column operations on table snapshots. Every operation that is done must
 // leave a rectangular grid and keep the content of every cell it was not asked to remove.
 #include "tables/gridoperations.h"
+#include "teststrings.h"
 #include "tables/tablegrid.h"
 #include "tablesketch.h"
 
@@ -17,7 +18,6 @@ using korvel::test::sketchTable;
 
 namespace {
 
-QString S(const char *text) { return QString::fromUtf8(text); }
 
 // Words of the cell contents, counted.
 QMap<QString, int> words(const TableSnapshot &table)

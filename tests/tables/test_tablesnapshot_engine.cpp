@@ -1,6 +1,7 @@
 // Table snapshots through the real Qt WebEngine: a table is read in one call, changed by a grid
 // operation and written back in one call.
 #include "designer/engine.h"
+#include "teststrings.h"
 #include "designer/webenginebrowser.h"
 #include "scriptedprompter.h"
 #include "tables/gridoperations.h"
@@ -19,11 +20,9 @@
 
 using namespace korvel;
 
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
-QString S(const char *text) { return QString::fromUtf8(text); }
 
 // Upper-case markup as older pages have it: the engine keeps the attributes' order and their
 // values and reports them with lower-case names.

@@ -4,6 +4,12 @@
 
 #include <ostream>
 
+// A QString from a UTF-8 literal, for tables of cases.
+inline QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 // GoogleTest prints a QString as its text, with line breaks shown as \r and \n.
 inline void PrintTo(const QString &text, std::ostream *os)
 {
