@@ -21,6 +21,7 @@ LoadedFile loadDocumentFile(const QString &path)
     result.ok = true;
     result.lines = std::move(doc.lines);
     result.format = doc.format;
+    result.looksBinary = doc.looksBinary;
     return result;
 }
 

@@ -11,6 +11,7 @@ struct LoadedFile {
     bool ok = false;
     QStringList lines;
     FileFormat format;
+    bool looksBinary = false;  // see DecodedDocument
 };
 
 // Reads a document file and finds its encoding and line breaks.

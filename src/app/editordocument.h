@@ -15,6 +15,7 @@ struct EditorDocument {
     FileFormat format;        // found when a file was last loaded; used by every save
     int activeView = 0;       // 0 source, 1 designer
     bool SaveCancelled = false;
+    bool looksBinary = false; // the open file looked binary: only a save of an edit writes it
     SynMemo *editor = nullptr;
 };
 

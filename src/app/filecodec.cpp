@@ -1,4 +1,5 @@
 #include "app/filecodec.h"
+#include "app/declaredcharset.h"
 #include "source/cp1252.h"
 
 #include <QStringDecoder>
@@ -10,6 +11,9 @@ namespace korvel {
 namespace {
 
 constexpr QChar kLineSeparator(0x2028);
+
+// As much of a file as is searched for a NUL to tell a binary file.
+constexpr qsizetype kBinaryProbe = 8192;
 
 bool isValidUtf8(const QByteArray &bytes, bool *hasNonAscii)
 {
@@ -160,6 +164,11 @@ bool ansiCanHold(const QString &text)
     return true;
 }
 
+bool looksBinary(const QByteArray &bytes)
+{
+    return bytes.left(kBinaryProbe).contains('\0');
+}
+
 DecodedDocument decodeDocument(const QByteArray &bytes)
 {
     DecodedDocument doc;
@@ -180,7 +189,10 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
         text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     } else {
         bool nonAscii = false;
-        if (isValidUtf8(bytes, &nonAscii) && nonAscii) {
+        const bool utf8 = isValidUtf8(bytes, &nonAscii);
+        // Plain ASCII reads the same either way; the page's own declaration decides how the
+        // characters it gains later are written.
+        if (utf8 && (nonAscii || declaredCharset(decodeAnsi(bytes)).kind == CharsetKind::Utf8)) {
             doc.format.encoding = TextEncoding::Utf8NoMark;
             text = QString::fromUtf8(bytes);
         } else {
@@ -189,6 +201,8 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
         }
     }
     doc.lines = splitLines(text, &doc.format.lineBreak);
+    doc.looksBinary = doc.format.encoding != TextEncoding::Utf16LE && doc.format.encoding != TextEncoding::Utf16BE
+        && looksBinary(bytes);
     doc.ok = true;
     return doc;
 }

@@ -7,7 +7,8 @@
 namespace korvel {
 
 // How a document's bytes are encoded. Utf8 carries the mark EF BB BF; Utf8NoMark is a file
-// without mark whose bytes are valid UTF-8 and hold non-ASCII text; Ansi is Windows-1252.
+// without mark whose bytes are valid UTF-8 and hold non-ASCII text, or are plain ASCII of a
+// page that declares UTF-8; Ansi is Windows-1252.
 enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Utf8NoMark, Ansi };
 
 enum class LineBreakStyle { CrLf, Lf, Cr, LineSeparator };
@@ -23,7 +24,13 @@ struct DecodedDocument {
     bool ok = false;        // false: the bytes cannot be read (UTF-16 of odd length)
     QStringList lines;      // a text ending with a line break keeps an empty last line
     FileFormat format;
+    // A NUL among the first bytes of a file without a UTF-16 mark: the file is most likely
+    // not text, as version-control tools decide.
+    bool looksBinary = false;
 };
+
+// True when the bytes look like a binary file rather than text.
+bool looksBinary(const QByteArray &bytes);
 
 // Splits a text into lines and tells its line-break style. U+2028 separates lines only in a
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.

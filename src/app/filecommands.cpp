@@ -4,6 +4,7 @@
 #include "app/designerside.h"
 #include "app/filecodec.h"
 #include "app/mainform.h"
+#include "app/saveformat.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 
@@ -145,6 +146,10 @@ bool FileCommands::OpenDocumentFile(const QString &path)
         m_form.prompter().error(m_form.line(22) + path);
         return false;
     }
+    if (file.looksBinary && m_form.prompter().message(MessageKind::Confirmation, m_form.catalogue().binaryFileQuestion(path),
+                                                      Buttons::YesNo) != Answer::Yes)
+        return false;
+    doc.looksBinary = file.looksBinary;
     editor->setLines(file.lines);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
@@ -193,6 +198,8 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
     EditorDocument &doc = m_form.document();
     const QStringList lines = m_form.editor()->lines();
     FileFormat format = doc.format;
+    if (!settleDeclaredCharset(lines.join(QLatin1Char('\n')), format, m_form.prompter(), m_form.catalogue()))
+        return SaveResult::Cancelled;
     if (format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
         switch (m_form.prompter().message(MessageKind::Confirmation, m_form.catalogue().ansiLossQuestion(),
                                           Buttons::YesNoCancel)) {
@@ -233,6 +240,8 @@ void FileCommands::SaveSourceText()
 {
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
+    if (doc.looksBinary && !editor->modified())
+        return;  // nothing to write, and a binary file is not rewritten on the way to the designer
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
         editor->setModified(false);
@@ -299,6 +308,7 @@ void FileCommands::FileSaveAs()
             editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
             editor->setSelStart(0);
             doc.format = file.format;
+            doc.looksBinary = file.looksBinary;
             editor->setModified(false);
             return;
         }
