@@ -1,5 +1,8 @@
 #pragma once
 
+#include "textio/textdecode.h"
+#include "textio/textlines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,19 +39,10 @@ bool looksBinary(const QByteArray &bytes);
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.
 QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
 LineBreakStyle lineBreakStyleOf(const QString &text);
-// Splits at CR LF, CR and LF only: the form in which commands hand back whole texts.
-QStringList splitAtLineBreaks(const QString &text);
 QString lineSeparator(LineBreakStyle style);
 
 DecodedDocument decodeDocument(const QByteArray &bytes);
 QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
-
-// Windows-1252, both ways. Bytes without a character in the code page map to the C1 control of
-// the same value, so every byte survives a round trip. Characters the code page cannot hold
-// become "?"; the count of those goes to *replaced.
-QString decodeAnsi(const QByteArray &bytes);
-QByteArray encodeAnsi(const QString &text, int *replaced = nullptr);
-bool ansiCanHold(const QString &text);
 
 // The two plain exports: every line followed by CR LF (also the last), no mark.
 QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);

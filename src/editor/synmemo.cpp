@@ -1,5 +1,7 @@
 #include "editor/synmemo.h"
 
+#include "textio/textlines.h"
+
 #include <Qsci/qscilexercss.h>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerjavascript.h>
@@ -25,30 +27,11 @@ int toWindowsColor(const QColor &c)
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-// Splits at CR LF, CR or LF; the editor's own line breaks.
-QStringList splitAtBreaks(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    lines.append(text.mid(start));
-    return lines;
-}
-
 QString withCrLf(const QString &text)
 {
     if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
         return text;
-    return splitAtBreaks(text).join(QStringLiteral("\r\n"));
+    return splitAtLineBreaks(text).join(QStringLiteral("\r\n"));
 }
 
 struct Completion {
@@ -204,7 +187,7 @@ void SynMemo::setLines(const QStringList &lines)
 
 QStringList SynMemo::lines() const
 {
-    return splitAtBreaks(text());
+    return splitAtLineBreaks(text());
 }
 
 QString SynMemo::lineText(int index) const
