@@ -4,6 +4,15 @@
 
 namespace korvel {
 
+bool commitWholly(QSaveFile &file)
+{
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();  // the temporary file goes when `file` does
+        return false;
+    }
+    return file.commit();
+}
+
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
@@ -13,7 +22,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return commitWholly(file);
 }
 
 } // namespace korvel

@@ -2,9 +2,16 @@
 #include "textio/textdecode.h"
 #include "textio/textlines.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace korvel;
 
@@ -48,4 +55,40 @@ TEST(WriteFileAtomically, replacesTheWholeFileOrNothing)
     EXPECT_EQ(f.readAll(), QByteArray("second"));
     // A folder that is not there cannot take the file.
     EXPECT_FALSE(writeFileAtomically(dir.filePath(QStringLiteral("gone/f.txt")), QByteArray("x")));
+}
+
+// Under a file size limit the buffered write fails only when it reaches the disk: the old file
+// must stay, for a whole file and for one written piece by piece.
+TEST(WriteFileAtomically, aWriteCutShortByTheFileSystemKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString whole = dir.filePath(QStringLiteral("whole.txt"));
+    const QString pieces = dir.filePath(QStringLiteral("pieces.txt"));
+    ASSERT_TRUE(writeFileAtomically(whole, QByteArray("old")));
+    ASSERT_TRUE(writeFileAtomically(pieces, QByteArray("old")));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(3);
+        const bool wholeWritten = writeFileAtomically(whole, QByteArray(4000, 'x'));
+        QSaveFile file(pieces);
+        bool piecesWritten = file.open(QIODevice::WriteOnly);
+        for (int i = 0; i < 4 && piecesWritten; ++i)
+            piecesWritten = file.write(QByteArray(1000, 'y')) == 1000;
+        piecesWritten = piecesWritten && commitWholly(file);
+        _exit(wholeWritten || piecesWritten ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a cut-off write was reported as done";
+    for (const QString &path : {whole, pieces}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("old")) << qPrintable(path);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
