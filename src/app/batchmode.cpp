@@ -29,6 +29,10 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
         err << path << ": looks like a binary file (a NUL byte near its start); it is left as it was\n";
         return Outcome::Refused;
     }
+    if (!file.keepsEveryByte) {
+        err << path << ": holds bytes that are not valid in its encoding; it is left as it was\n";
+        return Outcome::Refused;
+    }
     const QString before = file.lines.join(QStringLiteral("\r\n"));
     const auto result = RunSourceCommand(command, before, line);
     if (!result)

@@ -42,6 +42,15 @@ QString MessageCatalogue::binaryFileQuestion(const QString &path) const
                          "Speichern schreibt die ganze Datei neu. Trotzdem öffnen?").arg(path);
 }
 
+QString MessageCatalogue::unkeptBytesQuestion(const QString &path, const QString &encoding) const
+{
+    return m_english
+        ? QStringLiteral("%1 holds bytes that are not valid %2. They are shown as replacement characters, and "
+                         "saving writes those in their place. Open it anyway?").arg(path, encoding)
+        : QStringLiteral("%1 enthält Bytes, die kein gültiges %2 sind. Sie erscheinen als Ersatzzeichen, und "
+                         "Speichern schreibt diese an ihre Stelle. Trotzdem öffnen?").arg(path, encoding);
+}
+
 QString MessageCatalogue::charsetConflictQuestion(const QString &declared, const QString &written) const
 {
     return m_english

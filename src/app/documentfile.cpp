@@ -21,6 +21,7 @@ LoadedFile loadDocumentFile(const QString &path)
     result.lines = std::move(doc.lines);
     result.format = doc.format;
     result.looksBinary = doc.looksBinary;
+    result.keepsEveryByte = doc.keepsEveryByte;
     return result;
 }
 

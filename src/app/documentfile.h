@@ -13,6 +13,7 @@ struct LoadedFile {
     QStringList lines;
     FileFormat format;
     bool looksBinary = false;  // see DecodedDocument
+    bool keepsEveryByte = true;
 };
 
 // Reads a document file and finds its encoding and line breaks.

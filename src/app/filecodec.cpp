@@ -26,6 +26,17 @@ QString decodeUtf16(const QByteArray &bytes, qsizetype from, bool bigEndian)
     return text;
 }
 
+bool surrogatesPaired(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return false;
+    }
+    return true;
+}
+
 void appendUtf16(QByteArray &out, const QString &text, bool bigEndian)
 {
     const qsizetype start = out.size();
@@ -88,14 +99,18 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
             return doc;
         doc.format.encoding = TextEncoding::Utf16LE;
         text = decodeUtf16(bytes, 2, false);
+        doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
         if (bytes.size() % 2)
             return doc;
         doc.format.encoding = TextEncoding::Utf16BE;
         text = decodeUtf16(bytes, 2, true);
+        doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
         doc.format.encoding = TextEncoding::Utf8;
-        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        const std::optional<QString> exact = decodeUtf8Exactly(bytes.mid(3));
+        doc.keepsEveryByte = exact.has_value();
+        text = exact ? *exact : QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     } else {
         const bool nonAscii = std::any_of(bytes.begin(), bytes.end(), [](char b) { return b & 0x80; });
         const std::optional<QString> utf8 = nonAscii ? decodeUtf8Exactly(bytes) : std::nullopt;

@@ -30,6 +30,10 @@ struct DecodedDocument {
     // A NUL among the first bytes of a file without a UTF-16 mark: the file is most likely
     // not text, as version-control tools decide.
     bool looksBinary = false;
+    // Saving the unchanged text writes these bytes again. Not so for a UTF-8 file whose bytes
+    // after the mark are not all UTF-8, or a UTF-16 file with a surrogate out of its pair: the
+    // editor holds such bytes as replacement characters.
+    bool keepsEveryByte = true;
 };
 
 // True when the bytes look like a binary file rather than text.

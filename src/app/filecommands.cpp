@@ -146,10 +146,10 @@ bool FileCommands::OpenDocumentFile(const QString &path)
         m_form.prompter().error(m_form.line(22) + path);
         return false;
     }
-    if (file.looksBinary && m_form.prompter().message(MessageKind::Confirmation, m_form.catalogue().binaryFileQuestion(path),
-                                                      Buttons::YesNo) != Answer::Yes)
+    if (const QString risk = openRiskQuestion(file, path, m_form.catalogue());
+        !risk.isEmpty() && m_form.prompter().message(MessageKind::Confirmation, risk, Buttons::YesNo) != Answer::Yes)
         return false;
-    doc.looksBinary = file.looksBinary;
+    doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
     editor->setLines(file.lines);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
@@ -240,8 +240,8 @@ void FileCommands::SaveSourceText()
 {
     SynMemo *editor = m_form.editor();
     EditorDocument &doc = m_form.document();
-    if (doc.looksBinary && !editor->modified())
-        return;  // nothing to write, and a binary file is not rewritten on the way to the designer
+    if (doc.writeOnlyEdits && !editor->modified())
+        return;  // nothing to write, and such a file is not rewritten on the way to the designer
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
         editor->setModified(false);
@@ -308,7 +308,7 @@ void FileCommands::FileSaveAs()
             editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
             editor->setSelStart(0);
             doc.format = file.format;
-            doc.looksBinary = file.looksBinary;
+            doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
             editor->setModified(false);
             return;
         }

@@ -18,6 +18,15 @@ QString encodingName(TextEncoding encoding)
     return {};
 }
 
+QString openRiskQuestion(const LoadedFile &file, const QString &path, const MessageCatalogue &catalogue)
+{
+    if (file.looksBinary)
+        return catalogue.binaryFileQuestion(path);
+    if (!file.keepsEveryByte)
+        return catalogue.unkeptBytesQuestion(path, encodingName(file.format.encoding));
+    return {};
+}
+
 bool settleDeclaredCharset(const QString &text, FileFormat &format, Prompter &prompter,
                            const MessageCatalogue &catalogue)
 {

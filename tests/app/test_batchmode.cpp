@@ -109,6 +109,9 @@ TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
         program.append(char(b));
     const QString binary = dir.filePath(QStringLiteral("tool"));
     writeAll(binary, program);
+    const QString marked = dir.filePath(QStringLiteral("marked.html"));
+    const QByteArray markedBytes("\xEF\xBB\xBF<p>x-y \xFF</p>");
+    writeAll(marked, markedBytes);
     const QString plain = dir.filePath(QStringLiteral("plain.html"));
     const QByteArray plainBytes("<p>nothing to do</p>\n<p>here</p>\n");
     writeAll(plain, plainBytes);
@@ -124,13 +127,16 @@ TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
         {"check-html", {binary}, 1},
         {"entities", {plain}, 0},
         {"remove-hyphenation", {plain, binary}, 1},
+        {"remove-hyphenation", {marked}, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.command);
         const BatchRun run = runBatchOn(QStringList{QString::fromLatin1(c.command)} + c.files);
         EXPECT_EQ(run.code, c.code) << qPrintable(run.err);
         EXPECT_EQ(run.err.contains(binary + QStringLiteral(": looks like a binary file")), c.files.contains(binary));
+        EXPECT_EQ(run.err.contains(marked + QStringLiteral(": holds bytes that are not valid")), c.files.contains(marked));
         EXPECT_EQ(readAll(binary), program);
+        EXPECT_EQ(readAll(marked), markedBytes);
         EXPECT_EQ(readAll(plain), plainBytes);
         EXPECT_EQ(QFileInfo(plain).lastModified().toUTC(), old);
         EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.BAK")}, QDir::Files).isEmpty());

@@ -119,6 +119,30 @@ TEST(DocumentRoundTrip, nulBytesSurviveInEveryEncoding)
     EXPECT_TRUE(decodeDocument(QByteArray(8191, 'x') + QByteArray(1, '\0')).looksBinary);
 }
 
+// Bytes that the editor can only hold as replacement characters are told, so that the file is
+// not changed behind the user's back; everything else comes back byte for byte.
+TEST(DocumentDecoding, tellsWhenBytesCannotComeBackUnchanged)
+{
+    struct Case { QByteArray bytes; bool kept; };
+    const Case cases[] = {
+        {QByteArray("\xEF\xBB\xBFok \xC3\xA4"), true},
+        {QByteArray("\xEF\xBB\xBF" "bad \xFF here"), false},
+        {QByteArray("\xEF\xBB\xBF" "cut \xE2\x82"), false},
+        {QByteArray("\xFF\xFE" "a\0\x3D\xD8\x00\xDE", 8), true},  // a surrogate pair
+        {QByteArray("\xFF\xFE" "a\0\x3D\xD8" "b\0", 8), false},  // a high surrogate alone
+        {QByteArray("\xFE\xFF\xDC\x00", 4), false},                 // a low surrogate alone
+        {QByteArray("\xFF\xFE\x41\xFF", 4), true},                   // a unit that is no surrogate
+        {QByteArray("\x81\x8D\x8F\x90\x9D\xFF"), true},             // Windows-1252 keeps every byte
+    };
+    for (const Case &c : cases) {
+        const DecodedDocument doc = decodeDocument(c.bytes);
+        EXPECT_EQ(doc.keepsEveryByte, c.kept) << c.bytes.toHex().toStdString();
+        if (c.kept) {
+            EXPECT_EQ(writeAndReread(c.bytes), c.bytes) << c.bytes.toHex().toStdString();
+        }
+    }
+}
+
 // A page of plain ASCII takes the charset its declaration names; bytes beyond ASCII decide by
 // themselves as before.
 TEST(DocumentDecoding, plainAsciiTakesTheDeclaredCharset)

@@ -352,6 +352,16 @@ TEST_F(MainFormTest, binaryLookingFileOpensOnlyAfterAQuestionAndKeepsEveryByte)
     form->action(QStringLiteral("FileSaveItem"))->trigger();
     EXPECT_EQ(readAll(page), QByteArray("<h1>x</h1>") + bytes);
     EXPECT_TRUE(prompter.unexpected().isEmpty()) << qPrintable(prompter.unexpected().join(u'\n'));
+
+    // Bytes that are not UTF-8 behind a UTF-8 mark would come back changed: asked too.
+    const QString marked = work.filePath(QStringLiteral("marked.html"));
+    writeAll(marked, "\xEF\xBB\xBF<p>\xFF</p>");
+    prompter.answer(Answer::No);
+    EXPECT_FALSE(form->fileCommands().OpenDocumentFile(marked));
+    EXPECT_EQ(prompter.lastText(), marked + QStringLiteral(" holds bytes that are not valid UTF-8. They are shown as "
+                                                           "replacement characters, and saving writes those in their "
+                                                           "place. Open it anyway?"));
+    EXPECT_EQ(form->document().FileName, page);
 }
 
 // A page of plain ASCII declaring UTF-8 is written as UTF-8 when it gains characters beyond
