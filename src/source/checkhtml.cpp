@@ -221,8 +221,14 @@ QString JoinBreaksInsideTags(const QString &text)
 QString CompleteSkeleton(const QString &text)
 {
     QString s = text;
-    const auto first = [&s](QStringView name, bool closing) -> std::optional<TagSpan> {
-        const std::vector<TagSpan> tags = FindTags(s);
+    // The tags are found again only after the text has changed; every edit here adds text.
+    std::vector<TagSpan> tags = FindTags(s);
+    qsizetype scannedSize = s.size();
+    const auto first = [&](QStringView name, bool closing) -> std::optional<TagSpan> {
+        if (scannedSize != s.size()) {
+            tags = FindTags(s);
+            scannedSize = s.size();
+        }
         const TagSpan *tag = FirstTag(s, tags, name, closing);
         return tag ? std::optional<TagSpan>(*tag) : std::nullopt;
     };
