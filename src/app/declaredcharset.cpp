@@ -1,5 +1,7 @@
 #include "app/declaredcharset.h"
 
+#include <optional>
+
 namespace korvel {
 
 namespace {
@@ -14,26 +16,77 @@ bool isLabelChar(QChar c)
         || c == u'_' || c == u'.' || c == u':';
 }
 
-// The value behind `name` in `tag`: blanks, "=", blanks, an optional quote, then the label.
-QString valueAfter(QStringView tag, QStringView name)
+// The label at the start of `text`: letters, digits and "-_.:".
+QString labelAt(QStringView text)
 {
-    for (qsizetype at = tag.indexOf(name, 0, Qt::CaseInsensitive); at >= 0;
-         at = tag.indexOf(name, at + 1, Qt::CaseInsensitive)) {
-        qsizetype i = at + name.size();
-        while (i < tag.size() && tag[i].isSpace())
-            ++i;
-        if (i >= tag.size() || tag[i] != u'=')
-            continue;
+    qsizetype i = 0;
+    while (i < text.size() && isLabelChar(text[i]))
         ++i;
-        while (i < tag.size() && (tag[i].isSpace() || tag[i] == u'"' || tag[i] == u'\''))
+    return text.left(i).toString().toLower();
+}
+
+// The value of the attribute `name` in a tag's text (after its "<meta" or "<?xml"), quoted or
+// not; nothing when the tag has no such attribute.
+std::optional<QStringView> attribute(QStringView tag, QStringView name)
+{
+    qsizetype i = 0;
+    const qsizetype n = tag.size();
+    while (i < n) {
+        while (i < n && (tag[i].isSpace() || tag[i] == u'/'))
             ++i;
-        const qsizetype start = i;
-        while (i < tag.size() && isLabelChar(tag[i]))
+        const qsizetype nameStart = i;
+        while (i < n && !tag[i].isSpace() && tag[i] != u'=' && tag[i] != u'>')
             ++i;
-        if (i > start)
-            return tag.mid(start, i - start).toString().toLower();
+        const QStringView attrName = tag.mid(nameStart, i - nameStart);
+        while (i < n && tag[i].isSpace())
+            ++i;
+        QStringView value;
+        if (i < n && tag[i] == u'=') {
+            ++i;
+            while (i < n && tag[i].isSpace())
+                ++i;
+            if (i < n && (tag[i] == u'"' || tag[i] == u'\'')) {
+                const qsizetype close = tag.indexOf(tag[i], i + 1);
+                const qsizetype end = close < 0 ? n : close;
+                value = tag.mid(i + 1, end - i - 1);
+                i = end + 1;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < n && !tag[i].isSpace() && tag[i] != u'>')
+                    ++i;
+                value = tag.mid(valueStart, i - valueStart);
+            }
+        }
+        if (attrName.isEmpty()) {
+            ++i;
+            continue;
+        }
+        if (attrName.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
     }
-    return {};
+    return std::nullopt;
+}
+
+// The charset a meta tag declares: its charset attribute, or the charset of the content type
+// it gives with http-equiv.
+QString metaCharset(QStringView tag)
+{
+    if (const auto charset = attribute(tag, u"charset"))
+        return labelAt(charset->trimmed());
+    const auto equiv = attribute(tag, u"http-equiv");
+    const auto content = attribute(tag, u"content");
+    if (!equiv || !content || equiv->trimmed().compare(u"content-type", Qt::CaseInsensitive) != 0)
+        return {};
+    const qsizetype at = content->indexOf(u"charset", 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return {};
+    QStringView rest = content->mid(at + 7).trimmed();
+    if (!rest.startsWith(u'='))
+        return {};
+    rest = rest.mid(1).trimmed();
+    while (!rest.isEmpty() && (rest.front() == u'"' || rest.front() == u'\''))
+        rest = rest.mid(1);
+    return labelAt(rest);
 }
 
 CharsetKind kindOf(const QString &label)
@@ -77,12 +130,13 @@ CharsetDeclaration declaredCharset(QStringView text)
     const QStringView start = head.trimmed();
     if (start.startsWith(u"<?xml", Qt::CaseInsensitive)) {
         const qsizetype close = start.indexOf(u"?>");
-        found.label = valueAfter(start.left(close < 0 ? start.size() : close), u"encoding");
+        if (const auto encoding = attribute(start.mid(5, (close < 0 ? start.size() : close) - 5), u"encoding"))
+            found.label = labelAt(encoding->trimmed());
     }
     for (qsizetype meta = head.indexOf(u"<meta", 0, Qt::CaseInsensitive); found.label.isEmpty() && meta >= 0;
          meta = head.indexOf(u"<meta", meta + 1, Qt::CaseInsensitive)) {
         const qsizetype close = head.indexOf(u'>', meta);
-        found.label = valueAfter(head.mid(meta, (close < 0 ? head.size() : close) - meta), u"charset");
+        found.label = metaCharset(head.mid(meta + 5, (close < 0 ? head.size() : close) - meta - 5));
     }
     found.kind = kindOf(found.label);
     return found;

@@ -154,6 +154,7 @@ TEST(DocumentDecoding, plainAsciiTakesTheDeclaredCharset)
         {"<?xml version=\"1.0\" encoding='utf-8'?>\n<html xmlns=\"http://www.w3.org/1999/xhtml\"/>", TextEncoding::Utf8NoMark},
         {"<meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">", TextEncoding::Ansi},
         {"<p>no declaration</p>", TextEncoding::Ansi},
+        {"<meta name=\"description\" content=\"set charset=utf-8 here\"><p>x</p>", TextEncoding::Ansi},
         // A declaration in the body is not the page's.
         {"<body><pre>&lt;meta charset=utf-8&gt; <meta charset=utf-8></pre></body>", TextEncoding::Ansi},
         // Windows-1252 bytes under a UTF-8 declaration stay Windows-1252: the bytes say so.
