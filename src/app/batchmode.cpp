@@ -1,6 +1,7 @@
 #include "app/batchmode.h"
 
 #include "app/catalogue.h"
+#include "app/declaredcharset.h"
 #include "app/documentfile.h"
 #include "app/filecodec.h"
 #include "source/sourcebatch.h"
@@ -10,52 +11,100 @@
 
 namespace korvel {
 
+namespace {
+
+enum class Outcome { Done, Unchanged, Refused };
+
+// Runs the command on one file. Problems go to `err`; the file is written, with its ".BAK"
+// copy made first, only when the command changed its text.
+Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, QTextStream &out, QTextStream &err)
+{
+    const CatalogueLine line = [uiLanguage](int n) { return MessageCatalogue::line(n, uiLanguage); };
+    const LoadedFile file = loadDocumentFile(path);
+    if (!file.ok) {
+        err << MessageCatalogue::line(22, uiLanguage) << ' ' << path << '\n';
+        return Outcome::Refused;
+    }
+    if (file.looksBinary) {
+        err << path << ": looks like a binary file (a NUL byte near its start); it is left as it was\n";
+        return Outcome::Refused;
+    }
+    if (!file.keepsEveryByte) {
+        err << path << ": holds bytes that are not valid in its encoding; it is left as it was\n";
+        return Outcome::Refused;
+    }
+    const QString before = file.lines.join(QStringLiteral("\r\n"));
+    const auto result = RunSourceCommand(command, before, line);
+    if (!result)
+        return Outcome::Refused;
+    if (!result->report.isEmpty())
+        out << path << ": " << result->report << '\n';
+    if (result->text == before)
+        return Outcome::Unchanged;
+    // The commands see lines joined by CR LF; the file keeps its own line breaks.
+    const QStringList lines = splitAtLineBreaks(result->text);
+    const QString joined = lines.join(QLatin1Char('\n'));
+    if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(joined)) {
+        err << path << ": the result holds characters Windows-1252 cannot store; the file is left as it was\n";
+        return Outcome::Refused;
+    }
+    if (const CharsetConflict conflict = charsetConflict(joined, file.format.encoding); conflict.kind != CharsetKind::None) {
+        err << path << ": the page declares the character set " << conflict.label
+            << ", which the result written in the file's encoding would contradict; the file is left as it was\n";
+        return Outcome::Refused;
+    }
+    if (!QFileInfo(path).isWritable()) {
+        err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
+        return Outcome::Refused;
+    }
+    if (!makeBackupCopy(path)) {
+        err << MessageCatalogue::line(23, uiLanguage) << ' ' << path << '\n';
+        return Outcome::Refused;
+    }
+    if (!saveDocumentFile(path, lines, file.format)) {
+        err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
+        return Outcome::Refused;
+    }
+    return Outcome::Done;
+}
+
+} // namespace
+
+void showCommandLineHelp(QTextStream &out)
+{
+    out << "usage: korvel [FILE]\n"
+        << "       korvel --run COMMAND FILE...\n"
+        << "       korvel --help\n\n"
+        << "With --run, COMMAND is applied to each FILE without opening a window. Each file is read in its\n"
+        << "own encoding and line breaks and written back in them; a file the command does not change is\n"
+        << "not written, and a file is given a .BAK copy before it is first written.\n"
+        << "A file that looks binary (a NUL byte in its first 8 KB) is refused.\n\n"
+        << "commands: " << SourceCommandWords().join(QStringLiteral(", ")) << "\n\n"
+        << "exit codes:\n"
+        << "  0  every file was done (written, or left as it was because nothing changed)\n"
+        << "  1  at least one file was refused or could not be read or written; it was left as it was\n"
+        << "  2  wrong command line\n";
+    out.flush();
+}
+
 int runBatch(const QStringList &arguments, int uiLanguage, QTextStream &out, QTextStream &err)
 {
+    if (arguments.value(0) == QStringLiteral("--help")) {
+        showCommandLineHelp(out);
+        return 0;
+    }
     const QStringList words = SourceCommandWords();
     if (arguments.size() < 2 || !words.contains(arguments.first())) {
         err << "usage: korvel --run COMMAND FILE...\n"
-            << "commands: " << words.join(QStringLiteral(", ")) << '\n';
+            << "commands: " << words.join(QStringLiteral(", ")) << '\n'
+            << "korvel --help tells more\n";
         err.flush();
         return 2;
     }
-    const QString command = arguments.first();
-    const CatalogueLine line = [uiLanguage](int n) { return MessageCatalogue::line(n, uiLanguage); };
     int exitCode = 0;
     for (const QString &path : arguments.mid(1)) {
-        const LoadedFile file = loadDocumentFile(path);
-        if (!file.ok) {
-            err << MessageCatalogue::line(22, uiLanguage) << ' ' << path << '\n';
+        if (runOnFile(arguments.first(), path, uiLanguage, out, err) == Outcome::Refused)
             exitCode = 1;
-            continue;
-        }
-        if (!QFileInfo(path).isWritable()) {
-            err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
-            exitCode = 1;
-            continue;
-        }
-        if (!makeBackupCopy(path)) {
-            err << MessageCatalogue::line(23, uiLanguage) << ' ' << path << '\n';
-            exitCode = 1;
-            continue;
-        }
-        const auto result = RunSourceCommand(command, file.lines.join(QStringLiteral("\r\n")), line);
-        if (!result)
-            return 2;
-        // The commands see lines joined by CR LF; the file keeps its own line breaks.
-        const QStringList lines = splitAtLineBreaks(result->text);
-        if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
-            err << path << ": the result holds characters Windows-1252 cannot store; the file is left as it was\n";
-            exitCode = 1;
-            continue;
-        }
-        if (!saveDocumentFile(path, lines, file.format)) {
-            err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
-            exitCode = 1;
-            continue;
-        }
-        if (!result->report.isEmpty())
-            out << path << ": " << result->report << '\n';
     }
     out.flush();
     err.flush();

@@ -33,6 +33,33 @@ QString MessageCatalogue::ansiReplacedReport(int count) const
         : QStringLiteral("%1 Zeichen konnten im ANSI-Zeichensatz nicht gespeichert werden und wurden durch \"?\" ersetzt.").arg(count);
 }
 
+QString MessageCatalogue::binaryFileQuestion(const QString &path) const
+{
+    return m_english
+        ? QStringLiteral("%1 looks like a binary file, not text. Editing it can damage it, and saving writes "
+                         "the whole file anew. Open it anyway?").arg(path)
+        : QStringLiteral("%1 scheint eine Binärdatei zu sein, kein Text. Bearbeiten kann sie beschädigen, und "
+                         "Speichern schreibt die ganze Datei neu. Trotzdem öffnen?").arg(path);
+}
+
+QString MessageCatalogue::unkeptBytesQuestion(const QString &path, const QString &encoding) const
+{
+    return m_english
+        ? QStringLiteral("%1 holds bytes that are not valid %2. They are shown as replacement characters, and "
+                         "saving writes those in their place. Open it anyway?").arg(path, encoding)
+        : QStringLiteral("%1 enthält Bytes, die kein gültiges %2 sind. Sie erscheinen als Ersatzzeichen, und "
+                         "Speichern schreibt diese an ihre Stelle. Trotzdem öffnen?").arg(path, encoding);
+}
+
+QString MessageCatalogue::charsetConflictQuestion(const QString &declared, const QString &written) const
+{
+    return m_english
+        ? QStringLiteral("The page declares the character set %1, but it would be saved as %2, so browsers would "
+                         "show some characters wrongly. Save it as %1? (No saves it as %2.)").arg(declared, written)
+        : QStringLiteral("Die Seite gibt den Zeichensatz %1 an, würde aber als %2 gespeichert, sodass Browser "
+                         "manche Zeichen falsch anzeigen. Als %1 speichern? (Nein speichert als %2.)").arg(declared, written);
+}
+
 QString MessageCatalogue::helpFileName(int uiLanguage)
 {
     return uiLanguage != 0 ? QStringLiteral("editorhlpe.chm") : QStringLiteral("editorhlp.chm");

@@ -18,6 +18,13 @@ public:
     // Texts the catalogue does not hold, in the active language.
     QString ansiLossQuestion() const;
     QString ansiReplacedReport(int count) const;
+    // Before a file that looks binary is opened.
+    QString binaryFileQuestion(const QString &path) const;
+    // Before a file is opened whose bytes are not all valid in its encoding.
+    QString unkeptBytesQuestion(const QString &path, const QString &encoding) const;
+    // Before a save whose bytes would contradict the charset the page declares; `declared` is
+    // the page's label, `written` the encoding the file would get.
+    QString charsetConflictQuestion(const QString &declared, const QString &written) const;
 
     // The help file name of a language, without folder.
     static QString helpFileName(int uiLanguage);

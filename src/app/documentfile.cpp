@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace korvel {
 
@@ -21,19 +20,9 @@ LoadedFile loadDocumentFile(const QString &path)
     result.ok = true;
     result.lines = std::move(doc.lines);
     result.format = doc.format;
+    result.looksBinary = doc.looksBinary;
+    result.keepsEveryByte = doc.keepsEveryByte;
     return result;
-}
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/filecodec.h"
+#include "textio/atomicfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@ struct LoadedFile {
     bool ok = false;
     QStringList lines;
     FileFormat format;
+    bool looksBinary = false;  // see DecodedDocument
+    bool keepsEveryByte = true;
 };
 
 // Reads a document file and finds its encoding and line breaks.
@@ -18,9 +21,6 @@ LoadedFile loadDocumentFile(const QString &path);
 
 // Writes the lines in the given format. The old file stays whole when writing fails.
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format);
-
-// Writes bytes atomically: a failed write leaves an existing file as it was.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // The backup name beside a document: its extension replaced by ".BAK", or ".BAK" appended.
 QString backupFileName(const QString &path);

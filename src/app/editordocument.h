@@ -15,6 +15,9 @@ struct EditorDocument {
     FileFormat format;        // found when a file was last loaded; used by every save
     int activeView = 0;       // 0 source, 1 designer
     bool SaveCancelled = false;
+    // The open file looks binary or holds bytes its encoding cannot keep (see DecodedDocument):
+    // a save writes it only after an edit.
+    bool writeOnlyEdits = false;
     SynMemo *editor = nullptr;
 };
 

@@ -1,8 +1,7 @@
 #include "app/filecodec.h"
-#include "source/cp1252.h"
+#include "app/declaredcharset.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <algorithm>
 
 
 namespace korvel {
@@ -11,23 +10,8 @@ namespace {
 
 constexpr QChar kLineSeparator(0x2028);
 
-bool isValidUtf8(const QByteArray &bytes, bool *hasNonAscii)
-{
-    *hasNonAscii = false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return false;
-    for (unsigned char b : bytes) {
-        if (b >= 0x80) {
-            *hasNonAscii = true;
-            break;
-        }
-    }
-    // Qt's decoder accepts overlong forms and encoded surrogates as errors; a round trip
-    // confirms the bytes come back exactly.
-    return text.toUtf8() == bytes;
-}
+// As much of a file as is searched for a NUL to tell a binary file.
+constexpr qsizetype kBinaryProbe = 8192;
 
 QString decodeUtf16(const QByteArray &bytes, qsizetype from, bool bigEndian)
 {
@@ -40,6 +24,17 @@ QString decodeUtf16(const QByteArray &bytes, qsizetype from, bool bigEndian)
         out[i] = char16_t(bigEndian ? (a << 8 | b) : (b << 8 | a));
     }
     return text;
+}
+
+bool surrogatesPaired(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return false;
+    }
+    return true;
 }
 
 void appendUtf16(QByteArray &out, const QString &text, bool bigEndian)
@@ -81,83 +76,17 @@ QString lineSeparator(LineBreakStyle style)
     return QStringLiteral("\r\n");
 }
 
-namespace {
-
-QStringList splitAt(const QString &text, bool bySeparator)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (bySeparator ? c == kLineSeparator : (c == QLatin1Char('\r') || c == QLatin1Char('\n'))) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    lines.append(text.mid(start));
-    return lines;
-}
-
-} // namespace
-
 QStringList splitLines(const QString &text, LineBreakStyle *style)
 {
     const LineBreakStyle found = lineBreakStyleOf(text);
     if (style)
         *style = found;
-    return splitAt(text, found == LineBreakStyle::LineSeparator);
+    return found == LineBreakStyle::LineSeparator ? splitAtLineSeparators(text) : splitAtLineBreaks(text);
 }
 
-QStringList splitAtLineBreaks(const QString &text)
+bool looksBinary(const QByteArray &bytes)
 {
-    return splitAt(text, false);
-}
-
-QString decodeAnsi(const QByteArray &bytes)
-{
-    QString text;
-    text.resize(bytes.size());
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        out[i] = Cp1252Char(static_cast<unsigned char>(bytes.at(i))).unicode();
-    }
-    return text;
-}
-
-QByteArray encodeAnsi(const QString &text, int *replaced)
-{
-    QByteArray out;
-    out.resize(text.size());
-    qsizetype o = 0;
-    int bad = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (!Cp1252Holds(QChar(c))) {
-            ++bad;
-            out[o++] = '?';
-            // One "?" for a character written as a surrogate pair.
-            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ++i;
-        } else {
-            out[o++] = char(Cp1252Byte(QChar(c)));
-        }
-    }
-    out.truncate(o);
-    if (replaced)
-        *replaced = bad;
-    return out;
-}
-
-bool ansiCanHold(const QString &text)
-{
-    for (QChar c : text) {
-        if (!Cp1252Holds(c))
-            return false;
-    }
-    return true;
+    return bytes.left(kBinaryProbe).contains('\0');
 }
 
 DecodedDocument decodeDocument(const QByteArray &bytes)
@@ -170,25 +99,34 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
             return doc;
         doc.format.encoding = TextEncoding::Utf16LE;
         text = decodeUtf16(bytes, 2, false);
+        doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
         if (bytes.size() % 2)
             return doc;
         doc.format.encoding = TextEncoding::Utf16BE;
         text = decodeUtf16(bytes, 2, true);
+        doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
         doc.format.encoding = TextEncoding::Utf8;
-        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        const std::optional<QString> exact = decodeUtf8Exactly(bytes.mid(3));
+        doc.keepsEveryByte = exact.has_value();
+        text = exact ? *exact : QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     } else {
-        bool nonAscii = false;
-        if (isValidUtf8(bytes, &nonAscii) && nonAscii) {
+        const bool nonAscii = std::any_of(bytes.begin(), bytes.end(), [](char b) { return b & 0x80; });
+        const std::optional<QString> utf8 = nonAscii ? decodeUtf8Exactly(bytes) : std::nullopt;
+        // Plain ASCII reads the same either way; the page's own declaration decides how the
+        // characters it gains later are written.
+        if (utf8 || (!nonAscii && declaredCharset(decodeAnsi(bytes)).kind == CharsetKind::Utf8)) {
             doc.format.encoding = TextEncoding::Utf8NoMark;
-            text = QString::fromUtf8(bytes);
+            text = utf8 ? *utf8 : QString::fromUtf8(bytes);
         } else {
             doc.format.encoding = TextEncoding::Ansi;
             text = decodeAnsi(bytes);
         }
     }
     doc.lines = splitLines(text, &doc.format.lineBreak);
+    doc.looksBinary = doc.format.encoding != TextEncoding::Utf16LE && doc.format.encoding != TextEncoding::Utf16BE
+        && looksBinary(bytes);
     doc.ok = true;
     return doc;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "textio/textdecode.h"
+#include "textio/textlines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -7,7 +10,8 @@
 namespace korvel {
 
 // How a document's bytes are encoded. Utf8 carries the mark EF BB BF; Utf8NoMark is a file
-// without mark whose bytes are valid UTF-8 and hold non-ASCII text; Ansi is Windows-1252.
+// without mark whose bytes are valid UTF-8 and hold non-ASCII text, or are plain ASCII of a
+// page that declares UTF-8; Ansi is Windows-1252.
 enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Utf8NoMark, Ansi };
 
 enum class LineBreakStyle { CrLf, Lf, Cr, LineSeparator };
@@ -23,25 +27,26 @@ struct DecodedDocument {
     bool ok = false;        // false: the bytes cannot be read (UTF-16 of odd length)
     QStringList lines;      // a text ending with a line break keeps an empty last line
     FileFormat format;
+    // A NUL among the first bytes of a file without a UTF-16 mark: the file is most likely
+    // not text, as version-control tools decide.
+    bool looksBinary = false;
+    // Saving the unchanged text writes these bytes again. Not so for a UTF-8 file whose bytes
+    // after the mark are not all UTF-8, or a UTF-16 file with a surrogate out of its pair: the
+    // editor holds such bytes as replacement characters.
+    bool keepsEveryByte = true;
 };
+
+// True when the bytes look like a binary file rather than text.
+bool looksBinary(const QByteArray &bytes);
 
 // Splits a text into lines and tells its line-break style. U+2028 separates lines only in a
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.
 QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
 LineBreakStyle lineBreakStyleOf(const QString &text);
-// Splits at CR LF, CR and LF only: the form in which commands hand back whole texts.
-QStringList splitAtLineBreaks(const QString &text);
 QString lineSeparator(LineBreakStyle style);
 
 DecodedDocument decodeDocument(const QByteArray &bytes);
 QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
-
-// Windows-1252, both ways. Bytes without a character in the code page map to the C1 control of
-// the same value, so every byte survives a round trip. Characters the code page cannot hold
-// become "?"; the count of those goes to *replaced.
-QString decodeAnsi(const QByteArray &bytes);
-QByteArray encodeAnsi(const QString &text, int *replaced = nullptr);
-bool ansiCanHold(const QString &text);
 
 // The two plain exports: every line followed by CR LF (also the last), no mark.
 QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);

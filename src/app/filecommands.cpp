@@ -8,6 +8,7 @@
 #include "app/catalogue.h"
 #include "app/editordocument.h"
 #include "app/mainstate.h"
+#include "app/saveformat.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 
@@ -138,6 +139,10 @@ bool FileCommands::OpenDocumentFile(const QString &path)
         m_ctx.prompter().error(m_ctx.line(Msg::CannotOpenFile) + path);
         return false;
     }
+    if (const QString risk = openRiskQuestion(file, path, m_ctx.catalogue());
+        !risk.isEmpty() && m_ctx.prompter().message(MessageKind::Confirmation, risk, Buttons::YesNo) != Answer::Yes)
+        return false;
+    doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
     editor->setLines(file.lines);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
@@ -177,6 +182,8 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
     EditorDocument &doc = m_ctx.document();
     const QStringList lines = m_ctx.editor()->lines();
     FileFormat format = doc.format;
+    if (!settleDeclaredCharset(lines.join(QLatin1Char('\n')), format, m_ctx.prompter(), m_ctx.catalogue()))
+        return SaveResult::Cancelled;
     if (format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
         switch (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.catalogue().ansiLossQuestion(),
                                           Buttons::YesNoCancel)) {
@@ -213,6 +220,8 @@ void FileCommands::SaveSourceText()
 {
     SynMemo *editor = m_ctx.editor();
     EditorDocument &doc = m_ctx.document();
+    if (doc.writeOnlyEdits && !editor->modified())
+        return;  // nothing to write, and such a file is not rewritten on the way to the designer
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
         editor->setModified(false);
@@ -275,6 +284,7 @@ void FileCommands::FileSaveAs()
             editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
             editor->setSelStart(0);
             doc.format = file.format;
+            doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
             editor->setModified(false);
             return;
         }

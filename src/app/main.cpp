@@ -30,6 +30,11 @@ int main(int argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[1], "--run") == 0)
         return runWithoutWindow(argc, argv);
+    if (argc > 1 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        QTextStream out(stdout);
+        korvel::showCommandLineHelp(out);
+        return 0;
+    }
 
     // Qt WebEngine needs its contexts shared before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -2,7 +2,6 @@
 #include "app/filecodec.h"
 
 #include <QDir>
-#include <QStringDecoder>
 
 #include <cmath>
 
@@ -24,11 +23,8 @@ QByteArray shift(const QByteArray &in, int sign)
 
 QString decodeSettingsText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return decodeAnsi(bytes);  // a plain file written by another tool in Windows-1252
+    // A plain file written by another tool may be in Windows-1252.
+    return decodeUtf8OrAnsi(bytes);
 }
 
 // Rounds halves to the even neighbour.

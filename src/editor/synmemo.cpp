@@ -1,5 +1,7 @@
 #include "editor/synmemo.h"
 
+#include "textio/textlines.h"
+
 #include <Qsci/qscilexercss.h>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerjavascript.h>
@@ -25,30 +27,11 @@ int toWindowsColor(const QColor &c)
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-// Splits at CR LF, CR or LF; the editor's own line breaks.
-QStringList splitAtBreaks(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    lines.append(text.mid(start));
-    return lines;
-}
-
 QString withCrLf(const QString &text)
 {
     if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
         return text;
-    return splitAtBreaks(text).join(QStringLiteral("\r\n"));
+    return splitAtLineBreaks(text).join(QStringLiteral("\r\n"));
 }
 
 struct Completion {
@@ -163,9 +146,20 @@ SynMemo::SynMemo(QWidget *parent)
 
 SynMemo::~SynMemo() = default;
 
+// QScintilla's own text calls pass the text as C strings, which end at the first NUL: every
+// text goes in and out here with its length, so a NUL byte is a character like any other.
+QString SynMemo::textRange(long fromByte, long toByte) const
+{
+    if (toByte <= fromByte)
+        return {};
+    const auto *bytes = reinterpret_cast<const char *>(
+        SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(fromByte), toByte - fromByte));
+    return bytes ? QString::fromUtf8(bytes, toByte - fromByte) : QString();
+}
+
 QString SynMemo::text() const
 {
-    return QsciScintilla::text();
+    return textRange(0, SendScintilla(SCI_GETLENGTH));
 }
 
 void SynMemo::setText(const QString &text)
@@ -182,22 +176,25 @@ void SynMemo::setText(const QString &text)
 
 void SynMemo::setLines(const QStringList &lines)
 {
-    QsciScintilla::setText(lines.join(QStringLiteral("\r\n")));
+    const QByteArray utf8 = lines.join(QStringLiteral("\r\n")).toUtf8();
+    const bool wasReadOnly = isReadOnly();
+    setReadOnly(false);
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    setReadOnly(wasReadOnly);
 }
 
 QStringList SynMemo::lines() const
 {
-    return splitAtBreaks(text());
+    return splitAtLineBreaks(text());
 }
 
 QString SynMemo::lineText(int index) const
 {
     if (index < 0 || index >= QsciScintilla::lines())
         return {};
-    QString t = QsciScintilla::text(index);
-    while (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r')))
-        t.chop(1);
-    return t;
+    return textRange(SendScintilla(SCI_POSITIONFROMLINE, index), SendScintilla(SCI_GETLINEENDPOSITION, index));
 }
 
 void SynMemo::setModified(bool on)
@@ -216,20 +213,18 @@ void SynMemo::clearAll()
 
 QString SynMemo::selText() const
 {
-    return selectedText();
+    return textRange(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 void SynMemo::replaceSelection(const QString &text)
 {
+    // The target is the selection, or the caret when nothing is selected; the caret ends
+    // behind the new text.
+    const QByteArray utf8 = withCrLf(text).toUtf8();
     beginUndoAction();
-    if (hasSelectedText()) {
-        replaceSelectedText(withCrLf(text));
-    } else {
-        const QByteArray utf8 = withCrLf(text).toUtf8();
-        const long pos = SendScintilla(SCI_GETCURRENTPOS);
-        SendScintilla(SCI_INSERTTEXT, pos, utf8.constData());
-        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(pos + utf8.size()));
-    }
+    SendScintilla(SCI_TARGETFROMSELECTION);
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(SendScintilla(SCI_GETTARGETEND)));
     endUndoAction();
 }
 
@@ -421,8 +416,7 @@ QString SynMemo::typedToken() const
     const long pos = SendScintilla(SCI_GETCURRENTPOS);
     const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
     const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
-    const QString before = QsciScintilla::text(int(line)).left(
-        int(SendScintilla(SCI_COUNTCODEUNITS, lineStart, pos)));
+    const QString before = textRange(lineStart, pos);
     qsizetype i = before.size();
     while (i > 0) {
         const QChar c = before.at(i - 1);

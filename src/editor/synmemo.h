@@ -101,6 +101,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The text between two byte positions, NUL characters included.
+    QString textRange(long fromByte, long toByte) const;
     void applyLexer();
     void applyFont();
     void updateGutter();

@@ -1,6 +1,8 @@
 #include "generators/formtext.h"
 
 #include "prompt/prompter.h"
+#include "textio/atomicfile.h"
+#include "textio/textdecode.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,7 +11,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -49,8 +50,11 @@ std::optional<QString> readTextFile(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    QStringDecoder decoder(QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8));
-    QString text = decoder.decode(bytes);
+    // A UTF-16 or UTF-32 mark decides; anything else is UTF-8 when it is exactly that, else
+    // Windows-1252, so no byte of a file from another tool turns into a replacement character.
+    const auto marked = QStringConverter::encodingForData(bytes);
+    QString text = marked && *marked != QStringConverter::Utf8 ? QStringDecoder(*marked).decode(bytes)
+                                                                 : decodeUtf8OrAnsi(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
@@ -59,15 +63,10 @@ std::optional<QString> readTextFile(const QString &path)
 
 bool writeTextFile(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes = text.toUtf8();
     if (!bytes.isEmpty())
         bytes.append('\n');
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return writeFileAtomically(path, bytes);
 }
 
 TFormText::TFormText(Prompter &prompter, QWidget *parent)

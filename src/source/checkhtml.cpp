@@ -1,11 +1,13 @@
 #include "source/checkhtml.h"
 
 #include "source/checkhtmlsteps.h"
+#include "source/markupmap.h"
 #include "source/textmatch.h"
 #include "source/texthelpers.h"
 #include "source/transformhelpers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace korvel {
 
@@ -96,36 +98,20 @@ private:
     TagMarks m_marks;
 };
 
-QString DeleteAllNoCase(const QString &text, const QString &pattern)
+// The text without the given sections, which are in text order and do not overlap.
+QString WithoutSections(const QString &text, const std::vector<Section> &sections)
 {
-    const TextMatcher matcher(pattern, CaseMode::AsciiFold);
-    qsizetype pos = matcher.indexIn(text, 0);
-    if (pos < 0)
+    if (sections.empty())
         return text;
     QString out;
     out.reserve(text.size());
     qsizetype done = 0;
-    while (pos >= 0) {
-        out.append(QStringView(text).mid(done, pos - done));
-        done = pos + matcher.length();
-        pos = matcher.indexIn(text, done);
+    for (const Section &cut : sections) {
+        out.append(QStringView(text).mid(done, cut.begin - done));
+        done = cut.begin + cut.length;
     }
     out.append(QStringView(text).mid(done));
     return out;
-}
-
-std::vector<qsizetype> Occurrences(const QString &text, const QString &pattern)
-{
-    std::vector<qsizetype> found;
-    const TextMatcher matcher(pattern, CaseMode::AsciiFold);
-    for (qsizetype pos = matcher.indexIn(text, 0); pos >= 0; pos = matcher.indexIn(text, pos + matcher.length()))
-        found.push_back(pos);
-    return found;
-}
-
-bool Contains(const QString &text, const QString &pattern)
-{
-    return IndexOfAsciiNoCase(text, pattern) >= 0;
 }
 
 } // namespace
@@ -137,51 +123,47 @@ QString CheckThisMark()
 
 QString QuoteAttributeValues(const QString &text)
 {
-    const qsizetype n = text.size();
-    qsizetype next = IndexOfAsciiNoCase(text, QStringLiteral("<body"));
-    if (next < 0)
-        next = 0;
+    const std::vector<TagSpan> tags = FindTags(text);
+    const TagSpan *body = FirstTag(text, tags, u"body", false);
+    const qsizetype from = body ? body->start : 0;
     QString out;
-    out.reserve(n + n / 16);
+    out.reserve(text.size() + text.size() / 16);
     qsizetype copied = 0; // text[0, copied) is in `out`; insertions only ever go behind it
-    for (;;) {
-        const qsizetype equals = text.indexOf(QLatin1Char('='), next);
-        if (equals < 0)
-            break;
-        if (equals + 1 < n && text[equals + 1] == QLatin1Char('"')) {
-            const qsizetype closing = text.indexOf(QLatin1Char('"'), equals + 2);
-            if (closing < 0)
-                break;
-            next = closing + 2;
+    for (const TagSpan &tag : tags) {
+        if (tag.closing || tag.start < from)
             continue;
-        }
-        out.append(QStringView(text).mid(copied, equals + 1 - copied));
-        out.append(QLatin1Char('"'));
-        copied = equals + 1;
-
-        qsizetype stop = -1;
-        const qsizetype reach = qMin(n, equals + 1 + QuoteReach);
-        for (qsizetype i = equals + 1; i < reach; ++i) {
-            const QChar c = text[i];
-            if (c == QLatin1Char('"') || c == QLatin1Char(' ') || c == QLatin1Char('>')) {
-                stop = i;
-                break;
+        qsizetype j = tag.nameEnd;
+        while (j < tag.end) {
+            if (text[j] != u'=') {
+                ++j;
+                continue;
             }
+            qsizetype value = j + 1;
+            while (value < tag.end && IsTagSpace(text[value]))
+                ++value;
+            if (value < tag.end && (text[value] == u'"' || text[value] == u'\'')) {
+                const qsizetype closing = ClosingQuoteInTag(text, tag, value);
+                if (closing < 0)
+                    break; // an unclosed quote: the rest of the tag stays as written
+                j = closing + 1;
+                continue;
+            }
+            out.append(QStringView(text).mid(copied, value - copied));
+            out.append(u'"');
+            copied = value;
+            // The value ends at the first blank or ">"; a quote first, or no end within reach,
+            // leaves only the opening quote.
+            const qsizetype reach = qMin(tag.end, value + QuoteReach);
+            qsizetype stop = value;
+            while (stop < reach && text[stop] != u'"' && text[stop] != u'>' && !IsTagSpace(text[stop]))
+                ++stop;
+            if (stop < reach && text[stop] != u'"') {
+                out.append(QStringView(text).mid(copied, stop - copied));
+                out.append(u'"');
+                copied = stop;
+            }
+            j = qMax(stop, value + 1);
         }
-        if (stop >= 0 && text[stop] != QLatin1Char('"')) {
-            out.append(QStringView(text).mid(copied, stop - copied));
-            out.append(QLatin1String("\" "));
-            copied = stop;
-            // The "=" is met again, now quoted: its closing quote is the one just written, and
-            // the search goes on two characters behind it, past the written blank.
-            next = stop;
-            continue;
-        }
-        // The value now runs up to the next quote of the text, wherever that is.
-        const qsizetype closing = stop >= 0 ? stop : text.indexOf(QLatin1Char('"'), equals + 1);
-        if (closing < 0)
-            break;
-        next = closing + 2;
     }
     out.append(QStringView(text).mid(copied));
     return out;
@@ -189,77 +171,112 @@ QString QuoteAttributeValues(const QString &text)
 
 QString RemoveClutter(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    qsizetype done = 0;
-    for (qsizetype blank = text.indexOf(QStringView(u" >")); blank >= 0; blank = text.indexOf(QStringView(u" >"), done)) {
-        out.append(QStringView(text).mid(done, blank - done));
-        done = blank + 1; // the ">" stays
+    // A blank before the ">" that ends a tag.
+    std::vector<Section> cut;
+    for (const TagSpan &tag : FindTags(text)) {
+        if (tag.closed && tag.end - 2 >= tag.nameEnd && text[tag.end - 2] == u' ')
+            cut.push_back({tag.end - 2, 1});
     }
-    out.append(QStringView(text).mid(done));
-    out = DeleteAllNoCase(out, QStringLiteral("<o:p>"));
-    return DeleteAllNoCase(out, QStringLiteral("<tr>&nbsp;</tr>"));
+    QString s = WithoutSections(text, cut);
+    cut.clear();
+    const std::vector<TagSpan> tags = FindTags(s);
+    for (const TagSpan &tag : tags) {
+        if (!tag.closing && tag.end - tag.start == 5 && TagNameIs(s, tag, u"o:p") && tag.closed)
+            cut.push_back({tag.start, 5});
+    }
+    s = WithoutSections(s, cut);
+    cut.clear();
+    const QStringView emptyRowRest(u"&nbsp;</tr>");
+    for (const TagSpan &tag : FindTags(s)) {
+        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(s, tag, u"tr")
+            && MatchesAsciiNoCaseAt(s, tag.end, emptyRowRest))
+            cut.push_back({tag.start, 4 + emptyRowRest.size()});
+    }
+    return WithoutSections(s, cut);
 }
 
-QString JoinBreaksInsideTags(const QString &text, QString &SavedHead)
+QString JoinBreaksInsideTags(const QString &text)
 {
-    SavedHead = ExtractHead(text);
+    const Section head = HeadSection(text);
+    const auto inHead = [&head](qsizetype at) {
+        return head.begin >= 0 && at >= head.begin && at < head.begin + head.length;
+    };
     QString out;
     out.reserve(text.size());
-    TagScanner tags(text);
     qsizetype done = 0;
-    for (qsizetype cr = text.indexOf(QStringView(u"\r\n")); cr >= 0; cr = text.indexOf(QStringView(u"\r\n"), cr + 1)) {
-        if (!tags.insideTag(cr))
+    for (const TagSpan &tag : FindTags(text)) {
+        if (inHead(tag.start))
             continue;
-        out.append(QStringView(text).mid(done, cr - done));
-        out.append(QLatin1Char(' '));
-        done = cr + 2;
+        const QStringView inside = QStringView(text).mid(tag.start, tag.end - tag.start);
+        for (qsizetype cr = inside.indexOf(u"\r\n"); cr >= 0; cr = inside.indexOf(u"\r\n", cr + 2)) {
+            out.append(QStringView(text).mid(done, tag.start + cr - done));
+            out.append(u' ');
+            done = tag.start + cr + 2;
+        }
     }
     out.append(QStringView(text).mid(done));
-    if (!IsBlank(SavedHead))
-        out = RestoreHead(out, SavedHead);
     return out;
 }
 
 QString CompleteSkeleton(const QString &text)
 {
     QString s = text;
-    if (!Contains(s, QStringLiteral("<html>"))) {
+    // The tags are found again only after the text has changed; every edit here adds text.
+    std::vector<TagSpan> tags = FindTags(s);
+    qsizetype scannedSize = s.size();
+    const auto first = [&](QStringView name, bool closing) -> std::optional<TagSpan> {
+        if (scannedSize != s.size()) {
+            tags = FindTags(s);
+            scannedSize = s.size();
+        }
+        const TagSpan *tag = FirstTag(s, tags, name, closing);
+        return tag ? std::optional<TagSpan>(*tag) : std::nullopt;
+    };
+    if (!first(u"html", false)) {
         const QString doctype = DoctypeOf(s);
-        if (!doctype.isEmpty())
+        if (!doctype.isEmpty()) {
             s.remove(IndexOfAsciiNoCase(s, QStringLiteral("<!DOCTYPE")), doctype.size());
-        s.prepend(doctype + CrLf + QLatin1String("<html>"));
+            s.prepend(doctype + CrLf + QLatin1String("<html>"));
+        } else {
+            s.prepend(QLatin1String("<html>"));
+        }
     }
-    if (!Contains(s, QStringLiteral("</html>")))
+    if (!first(u"html", true))
         s.append(QLatin1String("</html>"));
-    if (!Contains(s, QStringLiteral("<head>"))) {
-        const qsizetype html = IndexOfAsciiNoCase(s, QStringLiteral("<html>"));
-        if (html >= 0)
-            s.insert(html + 6, CrLf + QLatin1String("<head>"));
+    if (!first(u"head", false)) {
+        if (const auto html = first(u"html", false))
+            s.insert(html->end, CrLf + QLatin1String("<head>"));
     }
-    if (!Contains(s, QStringLiteral("</head>"))) {
-        const qsizetype body = IndexOfAsciiNoCase(s, QStringLiteral("<body"));
-        if (body >= 0)
-            s.insert(body, CrLf + QLatin1String("</head>") + CrLf);
+    if (!first(u"head", true)) {
+        if (const auto body = first(u"body", false))
+            s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
     }
-    if (!Contains(s, QStringLiteral("<body"))) {
-        const qsizetype headEnd = IndexOfAsciiNoCase(s, QStringLiteral("</head>"));
-        if (headEnd >= 0)
-            s.insert(headEnd + 7, CrLf + QLatin1String("<body>"));
+    if (!first(u"body", false)) {
+        if (const auto headEnd = first(u"head", true))
+            s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
     }
-    if (!Contains(s, QStringLiteral("</body>"))) {
-        const qsizetype htmlEnd = IndexOfAsciiNoCase(s, QStringLiteral("</html>"));
-        if (htmlEnd >= 0)
-            s.insert(htmlEnd, CrLf + QLatin1String("</body>"));
+    if (!first(u"body", true)) {
+        if (const auto htmlEnd = first(u"html", true))
+            s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
     }
     return s;
 }
 
 QString BalanceTags(const QString &opening, const QString &closing, const QString &text, QString &CheckReport,
-                    TagMarks &marks, const CatalogueLine &line)
+                    TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked)
 {
-    const std::vector<qsizetype> opens = Occurrences(text, opening);
-    const std::vector<qsizetype> closes = Occurrences(text, closing);
+    const QStringView name = QStringView(opening).mid(1);
+    std::vector<qsizetype> opens, closes, closeEnds;
+    for (const TagSpan &tag : FindTags(text)) {
+        if (!TagNameIs(text, tag, name))
+            continue;
+        if (!tag.closing) {
+            opens.push_back(tag.start);
+        } else if (tag.closed) {
+            closes.push_back(tag.start);
+            closeEnds.push_back(tag.end);
+        }
+    }
     if (opens.size() == closes.size())
         return text;
 
@@ -284,68 +301,58 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
     for (size_t k = 0; k < opens.size(); ++k) {
         if (match[k] >= 0)
             continue;
-        result.replace(opens[k], lowerOpening.size(), lowerOpening);
+        result.replace(opens[k] + 1, name.size(), lowerOpening.constData() + 1, name.size());
         marks.push_back(opens[k]);
         CheckReport += CrLf + line(13) + opening + QLatin1Char(' ') + QString::number(k + 1) + line(12);
     }
     if (opens.size() > closes.size())
         CheckReport += CrLf + QString::number(opens.size() - closes.size()) + closing + QLatin1Char(' ') + line(14);
     if (closes.size() > opens.size()) {
-        int blanked = 0;
+        int count = 0;
         for (size_t j = 0; j < closes.size(); ++j) {
             if (closeTaken[j])
                 continue;
-            result.replace(closes[j], closing.size(), QString(closing.size(), QLatin1Char(' ')));
-            ++blanked;
+            result.replace(closes[j], closeEnds[j] - closes[j], QString(closeEnds[j] - closes[j], QLatin1Char(' ')));
+            if (blanked)
+                blanked->emplace_back(closes[j], closeEnds[j] - closes[j]);
+            ++count;
         }
-        CheckReport += CrLf + QString::number(blanked) + line(16) + closing + line(17);
+        CheckReport += CrLf + QString::number(count) + line(16) + closing + line(17);
     }
     return result;
 }
 
 QString CollapseTagBlanks(const QString &text, TagMarks &marks)
 {
-    const qsizetype n = text.size();
-    MarkedText out(text, marks);
-    qsizetype i = 0;      // text[0, i) has gone to `out`
-    qsizetype resume = 0; // where the next tag is looked for, counted in the text as it now stands
-    for (;;) {
-        // The text as it now stands is `out` followed by text[i, n).
-        const qsizetype skip = qMin(resume - out.size(), n - i);
-        if (skip > 0) {
-            out.copy(i, i + skip);
-            i += skip;
-        }
-        const qsizetype lessThan = text.indexOf(QLatin1Char('<'), i);
-        if (lessThan < 0)
-            break;
-        const qsizetype greaterThan = text.indexOf(QLatin1Char('>'), lessThan);
-        if (greaterThan < 0)
-            break;
-        out.copy(i, lessThan);
-        const qsizetype tagStart = out.size();
-        out.copyCollapsed(lessThan, greaterThan + 1);
-        i = greaterThan + 1;
-        // The scan goes on where the ">" stood before the tag shrank, so a tag that shrank by
-        // more than one character makes the scan pass over the characters behind it.
-        resume = tagStart + (greaterThan - lessThan);
-    }
-    out.copy(i, n);
-
-    TagMarks tagMarks;
-    const QString tagsCollapsed = out.take(tagMarks);
-    MarkedText whole(tagsCollapsed, tagMarks);
-    whole.copyCollapsed(0, tagsCollapsed.size());
-    return whole.take(marks);
-}
-
-QString JoinAdjacentTags(const QString &text, TagMarks &marks)
-{
     MarkedText out(text, marks);
     qsizetype done = 0;
-    for (qsizetype gap = text.indexOf(QStringView(u"> <")); gap >= 0; gap = text.indexOf(QStringView(u"> <"), done)) {
-        out.copy(done, gap + 1);
-        done = gap + 2; // the blank goes; the "<" cannot begin another "> <"
+    for (const TagSpan &tag : FindTags(text)) {
+        qsizetype j = tag.nameEnd;
+        while (j < tag.end) {
+            const QChar c = text[j];
+            if (c == u'=') {
+                qsizetype value = j + 1;
+                while (value < tag.end && IsTagSpace(text[value]))
+                    ++value;
+                const qsizetype closing = value < tag.end && (text[value] == u'"' || text[value] == u'\'')
+                    ? ClosingQuoteInTag(text, tag, value) : -1;
+                j = closing >= 0 ? closing + 1 : value;
+                continue;
+            }
+            if (c != u' ') {
+                ++j;
+                continue;
+            }
+            qsizetype run = j;
+            while (run < tag.end && text[run] == u' ')
+                ++run;
+            if (run - j > 1) {
+                out.copy(done, j);
+                out.appendBlanks(BlanksAfterSixPasses(run - j));
+                done = run;
+            }
+            j = run;
+        }
     }
     out.copy(done, text.size());
     return out.take(marks);
@@ -353,42 +360,43 @@ QString JoinAdjacentTags(const QString &text, TagMarks &marks)
 
 QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
-    QString SavedHead;
     QString s = QuoteAttributeValues(text);
     s = RemoveClutter(s);
-    s = JoinBreaksInsideTags(s, SavedHead);
+    s = JoinBreaksInsideTags(s);
     s = CompleteSkeleton(s);
     marks.clear();
+    BlankedTags blanked;
     for (const TagKind &kind : CheckedKinds)
-        s = BalanceTags(QLatin1String(kind.opening), QLatin1String(kind.closing), s, CheckReport, marks, line);
+        s = BalanceTags(QLatin1String(kind.opening), QLatin1String(kind.closing), s, CheckReport, marks, line, &blanked);
     std::sort(marks.begin(), marks.end());
-    s = CollapseTagBlanks(s, marks);
-    return JoinAdjacentTags(s, marks);
+    std::sort(blanked.begin(), blanked.end());
+    MarkedText kept(s, marks);
+    qsizetype done = 0;
+    for (const auto &[start, length] : blanked) {
+        kept.copy(done, start);
+        done = start + length;
+    }
+    kept.copy(done, s.size());
+    s = kept.take(marks);
+    return CollapseTagBlanks(s, marks);
 }
 
 QString RevealMarks(const QString &text, const TagMarks &marks)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    const QStringView trimmed = QStringView(text).mid(begin, end - begin);
     const QString mark = CheckThisMark();
     QString out;
-    out.reserve(trimmed.size() + qsizetype(marks.size()) * mark.size());
+    out.reserve(text.size() + qsizetype(marks.size()) * mark.size());
     qsizetype done = 0;
     for (qsizetype position : marks) {
-        // Marks are never on the blanks trimmed away: each stands on a "<".
-        const qsizetype greaterThan = trimmed.indexOf(QLatin1Char('>'), qMax<qsizetype>(position - begin, done - 1));
+        // Two unclosed tags may share the first ">" behind them: each adds its flag.
+        const qsizetype greaterThan = text.indexOf(QLatin1Char('>'), qMax<qsizetype>(position, done - 1));
         if (greaterThan < 0)
             break;
-        out.append(trimmed.mid(done, greaterThan + 1 - done));
+        out.append(QStringView(text).mid(done, greaterThan + 1 - done));
         out.append(mark);
         done = greaterThan + 1;
     }
-    out.append(trimmed.mid(done));
+    out.append(QStringView(text).mid(done));
     return out;
 }
 

@@ -7,28 +7,27 @@
 // The single steps of CleanUpHtml, each one pass over the text.
 namespace korvel {
 
-// Puts double quotes around attribute values from the first "<body" on (from the start without
-// one). Every "=" counts, also one in text content or a script: an "=" already followed by a
-// quote is skipped up to two characters behind the closing quote; otherwise a quote goes behind
-// the "=", and within the next 300 characters a quote and a blank go before the first blank or
-// ">", unless a quote comes first.
+// Puts double quotes around the unquoted attribute values of the start tags from the first
+// body tag on (from the start without one). Text, comments, scripts, styles and values already
+// quoted with " or ' stay as they are. A quote goes before the value and, within the next 300
+// characters, before the first blank or ">" that ends it, unless a quote comes first.
 QString QuoteAttributeValues(const QString &text);
 
-// " >" becomes ">"; every "<o:p>" and every "<tr>&nbsp;</tr>" goes (any letter case, one pass
-// each).
+// A blank before the ">" of a tag goes; every "<o:p>" tag and every "<tr>&nbsp;</tr>" goes (any
+// letter case, one pass each).
 QString RemoveClutter(const QString &text);
 
-// Each CR LF inside a tag (InsideTag) becomes one blank; the head section keeps its line breaks.
-QString JoinBreaksInsideTags(const QString &text, QString &SavedHead);
+// Each CR LF inside a tag becomes one blank; tags of the head section keep their line breaks,
+// and text, comments, scripts and styles keep theirs.
+QString JoinBreaksInsideTags(const QString &text);
 
-// Adds what is missing of "<html>", "</html>", "<head>", "</head>", "<body" and "</body>", in
-// that order; a document type declaration moves in front of the new "<html>".
+// Adds what is missing of the html, head and body start and end tags (tags with attributes and
+// in any letter case count), in that order; a document type declaration moves in front of the
+// new "<html>".
 QString CompleteSkeleton(const QString &text);
 
-// Collapses the blanks in each tag, then in the whole text, moving the positions in `marks` along.
+// Collapses each run of blanks between the parts of a tag (never inside a quoted value, never
+// outside tags), moving the positions in `marks` along.
 QString CollapseTagBlanks(const QString &text, TagMarks &marks);
-
-// Every "> <" becomes "><", moving the positions in `marks` along.
-QString JoinAdjacentTags(const QString &text, TagMarks &marks);
 
 } // namespace korvel

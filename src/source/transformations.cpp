@@ -1,6 +1,6 @@
 #include "source/transformations.h"
 
-#include "source/cp1252.h"
+#include "textio/cp1252.h"
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
 

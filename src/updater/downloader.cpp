@@ -1,5 +1,7 @@
 #include "updater/downloader.h"
 
+#include "textio/atomicfile.h"
+
 #include "updater/updateaddress.h"
 
 #include <QEventLoop>
@@ -84,7 +86,7 @@ DownloadResult Downloader::fetch(const QUrl &url, const QString &targetPath)
         file.cancelWriting();
         return DownloadResult::Failed;
     }
-    return file.commit() ? DownloadResult::Complete : DownloadResult::Failed;
+    return commitWholly(file) ? DownloadResult::Complete : DownloadResult::Failed;
 }
 
 } // namespace korvel

@@ -1,32 +1,18 @@
 #include "updater/releaseinfo.h"
 
+#include "textio/textdecode.h"
+
 #include <QByteArray>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace korvel {
 
-namespace {
-
-QString decodeText(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    if (ansi.isValid())
-        return ansi.decode(bytes);
-    return QString::fromLatin1(bytes);
-}
-
-} // namespace
 
 ReleaseInfo parseReleaseInfo(const QByteArray &bytes)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = decodeText(bytes).split(lineBreak);
+    const QStringList lines = decodeUtf8OrAnsi(bytes).split(lineBreak);
     ReleaseInfo info;
     info.version = lines.value(0).trimmed();
     info.fileName = lines.value(1).trimmed();

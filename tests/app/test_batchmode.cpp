@@ -2,7 +2,9 @@
 #include "app/filecodec.h"
 #include "testfiles.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -72,7 +74,7 @@ TEST(BatchMode, badFilesAreReportedAndLeftAsTheyWere)
     const QString odd = dir.filePath(QStringLiteral("odd.html"));
     writeAll(odd, QByteArray("\xFF\xFE\x41", 3));
     const QString good = dir.filePath(QStringLiteral("good.html"));
-    writeAll(good, "x");
+    writeAll(good, "Gr\xFC\xDF" "e");  // the entities command changes it
 
     const BatchRun run = runBatchOn({QStringLiteral("entities"), dir.filePath(QStringLiteral("missing.html")), odd, good});
     EXPECT_EQ(run.code, 1);
@@ -95,6 +97,78 @@ TEST(BatchMode, wrongCommandLineShowsUsage)
     const BatchRun run = runBatchOn({QStringLiteral("check-html")});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("usage: korvel --run COMMAND FILE...")));
+}
+
+// A file that looks binary is refused and a file the command leaves as it was is not written:
+// neither is rewritten nor gets a ".BAK" copy, and the run ends with 1 when any file was refused.
+TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
+{
+    QTemporaryDir dir;
+    QByteArray program("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0<body a=b>x=1\n", 31);
+    for (int b = 0; b < 256; ++b)
+        program.append(char(b));
+    const QString binary = dir.filePath(QStringLiteral("tool"));
+    writeAll(binary, program);
+    const QString marked = dir.filePath(QStringLiteral("marked.html"));
+    const QByteArray markedBytes("\xEF\xBB\xBF<p>x-y \xFF</p>");
+    writeAll(marked, markedBytes);
+    const QString plain = dir.filePath(QStringLiteral("plain.html"));
+    const QByteArray plainBytes("<p>nothing to do</p>\n<p>here</p>\n");
+    writeAll(plain, plainBytes);
+    const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
+    {
+        QFile f(plain);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+
+    struct Case { const char *command; QStringList files; int code; };
+    const Case cases[] = {
+        {"check-html", {binary}, 1},
+        {"entities", {plain}, 0},
+        {"remove-hyphenation", {plain, binary}, 1},
+        {"remove-hyphenation", {marked}, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command);
+        const BatchRun run = runBatchOn(QStringList{QString::fromLatin1(c.command)} + c.files);
+        EXPECT_EQ(run.code, c.code) << qPrintable(run.err);
+        EXPECT_EQ(run.err.contains(binary + QStringLiteral(": looks like a binary file")), c.files.contains(binary));
+        EXPECT_EQ(run.err.contains(marked + QStringLiteral(": holds bytes that are not valid")), c.files.contains(marked));
+        EXPECT_EQ(readAll(binary), program);
+        EXPECT_EQ(readAll(marked), markedBytes);
+        EXPECT_EQ(readAll(plain), plainBytes);
+        EXPECT_EQ(QFileInfo(plain).lastModified().toUTC(), old);
+        EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.BAK")}, QDir::Files).isEmpty());
+    }
+}
+
+// The batch refuses what the editor would ask about: a page declaring UTF-8 that the file's
+// Windows-1252 bytes would contradict.
+TEST(BatchMode, aResultThatWouldContradictTheDeclaredCharsetIsRefused)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    // Windows-1252 bytes (not valid UTF-8) under a UTF-8 declaration; the hyphen goes.
+    const QByteArray bytes("<meta charset=utf-8><body>Gr\xFC\xDF-e</body>");
+    writeAll(page, bytes);
+    const BatchRun run = runBatchOn({QStringLiteral("remove-hyphenation"), page});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("declares the character set utf-8"))) << qPrintable(run.err);
+    EXPECT_EQ(readAll(page), bytes);
+}
+
+TEST(BatchMode, helpListsTheCommandsAndTheExitCodes)
+{
+    QProcess process;
+    process.start(QStringLiteral(KORVEL_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString help = QString::fromUtf8(process.readAllStandardOutput());
+    for (const QString &word : {QStringLiteral("check-html"), QStringLiteral("entities"),
+                                QStringLiteral("remove-line-breaks"), QStringLiteral("exit codes:"),
+                                QStringLiteral("  1  at least one file was refused")})
+        EXPECT_TRUE(help.contains(word)) << qPrintable(word) << '\n' << qPrintable(help);
 }
 
 // The program itself runs the batch with no display at all.

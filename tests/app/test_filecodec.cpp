@@ -1,3 +1,4 @@
+#include "app/declaredcharset.h"
 #include "app/documentfile.h"
 #include "app/filecodec.h"
 
@@ -92,6 +93,106 @@ TEST(DocumentRoundTrip, everyAnsiByteSurvives)
     FileFormat format;
     EXPECT_EQ(writeAndReread(all, &format), all);
     EXPECT_EQ(format.encoding, TextEncoding::Ansi);
+}
+
+// NUL is a character like any other: it survives a load and a save in every encoding, and a
+// NUL near the start of a file without a UTF-16 mark makes the file look binary.
+TEST(DocumentRoundTrip, nulBytesSurviveInEveryEncoding)
+{
+    const QString text = QStringLiteral("<p>a</p>") + QChar(u'\0') + QStringLiteral("<p>b</p>\r\n\u00e4") + QChar(u'\0');
+    const QList<QPair<QByteArray, bool>> files = {
+        {utf16(text, false), false},
+        {utf16(text, true), false},
+        {QByteArray("\xEF\xBB\xBF") + text.toUtf8(), true},
+        {text.toUtf8(), true},
+        {encodeAnsi(text), true},
+    };
+    for (const auto &[bytes, binary] : files) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        EXPECT_EQ(writeAndReread(bytes), bytes);
+        const DecodedDocument doc = decodeDocument(bytes);
+        EXPECT_EQ(doc.lines.join(QStringLiteral("\r\n")), text);
+        EXPECT_EQ(doc.looksBinary, binary);
+    }
+    // Only the first 8 KB are searched.
+    EXPECT_FALSE(decodeDocument(QByteArray(8192, 'x') + QByteArray(1, '\0')).looksBinary);
+    EXPECT_TRUE(decodeDocument(QByteArray(8191, 'x') + QByteArray(1, '\0')).looksBinary);
+}
+
+// Bytes that the editor can only hold as replacement characters are told, so that the file is
+// not changed behind the user's back; everything else comes back byte for byte.
+TEST(DocumentDecoding, tellsWhenBytesCannotComeBackUnchanged)
+{
+    struct Case { QByteArray bytes; bool kept; };
+    const Case cases[] = {
+        {QByteArray("\xEF\xBB\xBFok \xC3\xA4"), true},
+        {QByteArray("\xEF\xBB\xBF" "bad \xFF here"), false},
+        {QByteArray("\xEF\xBB\xBF" "cut \xE2\x82"), false},
+        {QByteArray("\xFF\xFE" "a\0\x3D\xD8\x00\xDE", 8), true},  // a surrogate pair
+        {QByteArray("\xFF\xFE" "a\0\x3D\xD8" "b\0", 8), false},  // a high surrogate alone
+        {QByteArray("\xFE\xFF\xDC\x00", 4), false},                 // a low surrogate alone
+        {QByteArray("\xFF\xFE\x41\xFF", 4), true},                   // a unit that is no surrogate
+        {QByteArray("\x81\x8D\x8F\x90\x9D\xFF"), true},             // Windows-1252 keeps every byte
+    };
+    for (const Case &c : cases) {
+        const DecodedDocument doc = decodeDocument(c.bytes);
+        EXPECT_EQ(doc.keepsEveryByte, c.kept) << c.bytes.toHex().toStdString();
+        if (c.kept) {
+            EXPECT_EQ(writeAndReread(c.bytes), c.bytes) << c.bytes.toHex().toStdString();
+        }
+    }
+}
+
+// A page of plain ASCII takes the charset its declaration names; bytes beyond ASCII decide by
+// themselves as before.
+TEST(DocumentDecoding, plainAsciiTakesTheDeclaredCharset)
+{
+    struct Case { const char *bytes; TextEncoding encoding; };
+    const Case cases[] = {
+        {"<html><head><meta charset=utf-8></head><body>x</body></html>", TextEncoding::Utf8NoMark},
+        {"<HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\"></HEAD>", TextEncoding::Utf8NoMark},
+        {"<?xml version=\"1.0\" encoding='utf-8'?>\n<html xmlns=\"http://www.w3.org/1999/xhtml\"/>", TextEncoding::Utf8NoMark},
+        {"<meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">", TextEncoding::Ansi},
+        {"<p>no declaration</p>", TextEncoding::Ansi},
+        {"<meta name=\"description\" content=\"set charset=utf-8 here\"><p>x</p>", TextEncoding::Ansi},
+        // A declaration in the body is not the page's.
+        {"<body><pre>&lt;meta charset=utf-8&gt; <meta charset=utf-8></pre></body>", TextEncoding::Ansi},
+        // Windows-1252 bytes under a UTF-8 declaration stay Windows-1252: the bytes say so.
+        {"<meta charset=utf-8>Gr\xFC\xDF" "e", TextEncoding::Ansi},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(decodeDocument(QByteArray(c.bytes)).format.encoding, c.encoding) << c.bytes;
+    }
+}
+
+// Writing non-ASCII text contradicts the declaration only for files without a mark, and only
+// when the encodings differ.
+TEST(DeclaredCharset, conflictsOnlyWhereBrowsersWouldMisreadTheBytes)
+{
+    const QString utf8Page = QStringLiteral("<meta charset=\"utf-8\"><body>\u2013 \u00a9</body>");
+    const QString latinPage = QStringLiteral("<meta http-equiv=content-type content='text/html;charset=iso-8859-1'><body>\u00a9");
+    const QString asciiPage = QStringLiteral("<meta charset=utf-8><body>plain</body>");
+    const QString otherPage = QStringLiteral("<meta charset=iso-8859-2><body>\u00a9");
+    struct Case { QString text; TextEncoding encoding; CharsetKind kind; TextEncoding matching; };
+    const Case cases[] = {
+        {utf8Page, TextEncoding::Ansi, CharsetKind::Utf8, TextEncoding::Utf8NoMark},
+        {utf8Page, TextEncoding::Utf8NoMark, CharsetKind::None, TextEncoding::Ansi},
+        {utf8Page, TextEncoding::Utf16LE, CharsetKind::None, TextEncoding::Ansi},
+        {latinPage, TextEncoding::Utf8NoMark, CharsetKind::Windows1252, TextEncoding::Ansi},
+        {latinPage, TextEncoding::Utf8, CharsetKind::None, TextEncoding::Ansi},
+        {latinPage, TextEncoding::Ansi, CharsetKind::None, TextEncoding::Ansi},
+        {asciiPage, TextEncoding::Ansi, CharsetKind::None, TextEncoding::Ansi},
+        {otherPage, TextEncoding::Ansi, CharsetKind::None, TextEncoding::Ansi},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(qPrintable(c.text + QStringLiteral(" as ") + QString::number(int(c.encoding))));
+        const CharsetConflict conflict = charsetConflict(c.text, c.encoding);
+        EXPECT_EQ(conflict.kind, c.kind);
+        if (c.kind != CharsetKind::None) {
+            EXPECT_EQ(conflict.matching, c.matching);
+        }
+    }
+    EXPECT_EQ(charsetConflict(utf8Page, TextEncoding::Ansi).label, QStringLiteral("utf-8"));
 }
 
 TEST(DocumentDecoding, utf16OfOddLengthIsRefused)

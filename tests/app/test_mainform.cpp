@@ -321,6 +321,85 @@ TEST_F(MainFormTest, ansiSaveOffersUtf8WhenCharactersWouldBeLost)
     EXPECT_FALSE(form->editor()->modified());
 }
 
+// A file that looks binary opens only after a question; every byte, NUL included, survives an
+// edit elsewhere and a save, and the file is not rewritten while it is unchanged.
+TEST_F(MainFormTest, binaryLookingFileOpensOnlyAfterAQuestionAndKeepsEveryByte)
+{
+    start(1);
+    const QString page = work.filePath(QStringLiteral("blob.html"));
+    QByteArray bytes("<p>a</p>\0<p>b</p>\n", 18);
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            bytes.append(char(b));
+    }
+    writeAll(page, bytes);
+
+    prompter.answer(Answer::No);
+    EXPECT_FALSE(form->fileCommands().OpenDocumentFile(page));
+    EXPECT_TRUE(prompter.lastText().startsWith(page + QStringLiteral(" looks like a binary file")));
+    EXPECT_NE(form->document().FileName, page);
+    EXPECT_TRUE(form->editor()->text().isEmpty());
+
+    prompter.answer(Answer::Yes);
+    ASSERT_TRUE(form->fileCommands().OpenDocumentFile(page));
+    EXPECT_EQ(form->document().FileName, page);
+    QFile::remove(page);  // an unchanged binary file is not written, not even by Save
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_FALSE(QFile::exists(page));
+
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("<h1>x</h1>"));
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QByteArray("<h1>x</h1>") + bytes);
+    EXPECT_TRUE(prompter.unexpected().isEmpty()) << qPrintable(prompter.unexpected().join(u'\n'));
+
+    // Bytes that are not UTF-8 behind a UTF-8 mark would come back changed: asked too.
+    const QString marked = work.filePath(QStringLiteral("marked.html"));
+    writeAll(marked, "\xEF\xBB\xBF<p>\xFF</p>");
+    prompter.answer(Answer::No);
+    EXPECT_FALSE(form->fileCommands().OpenDocumentFile(marked));
+    EXPECT_EQ(prompter.lastText(), marked + QStringLiteral(" holds bytes that are not valid UTF-8. They are shown as "
+                                                           "replacement characters, and saving writes those in their "
+                                                           "place. Open it anyway?"));
+    EXPECT_EQ(form->document().FileName, page);
+}
+
+// A page of plain ASCII declaring UTF-8 is written as UTF-8 when it gains characters beyond
+// ASCII; a page whose encoding contradicts its declaration is saved only after a question.
+TEST_F(MainFormTest, savesFollowThePagesDeclaredCharsetOrAsk)
+{
+    start(1);
+    const QString page = work.filePath(QStringLiteral("decl.html"));
+    writeAll(page, "<html><head><meta charset=\"utf-8\"></head><body>x</body></html>");
+    form->fileCommands().OpenDocumentFile(page);
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Utf8NoMark);
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("\u2013\u00a9"));
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QStringLiteral("\u2013\u00a9<html><head><meta charset=\"utf-8\"></head><body>x</body></html>").toUtf8());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << qPrintable(prompter.lastText());
+
+    // Windows-1252 bytes under a UTF-8 declaration: Cancel writes nothing, Yes writes UTF-8.
+    const QByteArray oldBytes("<meta charset=utf-8><p>Gr\xFC\xDF" "e</p>");
+    writeAll(page, oldBytes);
+    form->fileCommands().OpenDocumentFile(page);
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Ansi);
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("\u00a9"));
+    prompter.answer(Answer::Cancel);
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("The page declares the character set utf-8, but it would be saved as "
+                                                  "Windows-1252, so browsers would show some characters wrongly. "
+                                                  "Save it as utf-8? (No saves it as Windows-1252.)"));
+    EXPECT_EQ(readAll(page), oldBytes);
+    EXPECT_TRUE(form->editor()->modified());
+    prompter.answer(Answer::Yes);
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QStringLiteral("\u00a9<meta charset=utf-8><p>Grüße</p>").toUtf8());
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Utf8NoMark);
+    EXPECT_FALSE(form->editor()->modified());
+}
+
 TEST_F(MainFormTest, theAllFilterOfTheFileDialogsListsNamesWithoutADot)
 {
     start(1);

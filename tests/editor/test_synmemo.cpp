@@ -234,3 +234,32 @@ TEST(SynMemo, replacingTheWholeTextKeepsTheEditsBeforeUndoable)
     memo.undo();
     EXPECT_EQ(memo.text(), QStringLiteral("<p>one</p>"));
 }
+
+// The control holds NUL like any other character: texts go in and out by length, never as
+// C strings that would end at the first NUL.
+TEST(SynMemo, keepsNulCharactersInEveryWayTheTextGoesInAndOut)
+{
+    const QChar nul(u'\0');
+    const QString first = QStringLiteral("<p>a</p>") + nul + QStringLiteral("<p>b</p>");
+    const QString second = QStringLiteral("x") + nul + nul + QStringLiteral("ä");
+    SynMemo memo;
+    memo.setLines({first, second});
+    EXPECT_EQ(memo.text(), first + QStringLiteral("\r\n") + second);
+    EXPECT_EQ(memo.lines(), (QStringList{first, second}));
+    EXPECT_EQ(memo.lineText(0), first);
+    EXPECT_EQ(memo.lineText(1), second);
+
+    memo.selectRange(int(first.indexOf(nul)) - 1, 3);
+    EXPECT_EQ(memo.selText(), QStringLiteral(">") + nul + QStringLiteral("<"));
+
+    // An edit elsewhere leaves the NULs where they were; an inserted NUL stays too.
+    memo.setSelStart(0);
+    memo.replaceSelection(QStringLiteral("<h1>") + nul + QStringLiteral("</h1>"));
+    EXPECT_EQ(memo.text(), QStringLiteral("<h1>") + nul + QStringLiteral("</h1>") + first + QStringLiteral("\r\n") + second);
+    EXPECT_EQ(memo.selStart(), 10);
+
+    memo.setText(second + QStringLiteral("\n") + first);
+    EXPECT_EQ(memo.text(), second + QStringLiteral("\r\n") + first);
+    memo.undo();
+    EXPECT_TRUE(memo.text().startsWith(QStringLiteral("<h1>") + nul));
+}

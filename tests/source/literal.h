@@ -26,8 +26,9 @@ QString RemoveHyphenation(QString text, int &count);
 QString ReplaceUmlauts(QString text);
 QString ReplaceAll(const QString &text, const QString &findText, const QString &replacement, bool matchCase);
 
-// The tag-balance check with the marked forms written into the text ("<!iv" ...) and turned back
-// from the first "<body" on; `report` receives the findings.
+// The tag-balance check, every step an edit on tags found afresh by a character-by-character
+// scan; unclosed tags are remembered by position and flagged at the end. `report` receives
+// the findings.
 QString CheckHtml(const QString &text, QString &report, const CatalogueLine &line);
 
 } // namespace korvel::literal

@@ -53,15 +53,18 @@ INSTANTIATE_TEST_SUITE_P(
         PieceCase{"values get quotes", "<td width=100 height=5>x</td>", "<td width=\"100\" height=\"5\">x</td>"},
         PieceCase{"quoted value unchanged", "<a href=\"x y\">z</a>", "<a href=\"x y\">z</a>"},
         PieceCase{"value ends at the blank", "<a href=x y>z</a>", "<a href=\"x\" y>z</a>"},
-        PieceCase{"every = counts, also in text", "1 = 2", "1 =\"\" 2"},
+        PieceCase{"= in text stays", "1 = 2, a=b", "1 = 2, a=b"},
+        PieceCase{"single quotes count as quotes", "<a href='x y' b = \"c\">z</a>", "<a href='x y' b = \"c\">z</a>"},
+        PieceCase{"value after blanks", "<a b= c>z</a>", "<a b= \"c\">z</a>"},
+        PieceCase{"value ends at a line break", "<a b=c\r\nd=e>z</a>", "<a b=\"c\" d=\"e\">z</a>"},
         PieceCase{"value ends at a quote", "<a b=c\"d\">", "<a b=\"c\"d\">"},
         PieceCase{"break inside a tag", "<a\r\nhref=\"x\">z</a>", "<a href=\"x\">z</a>"},
         PieceCase{"<o:p> goes, </o:p> stays", "<p><o:p></o:p></p>", "<p></o:p></p>"},
         PieceCase{"empty row goes", "<p>a<TR>&nbsp;</tr>b</p>", "<p>ab</p>"},
         PieceCase{"blank before >", "<p >x</p >", "<p>x</p>"},
         PieceCase{"break between tags stays", "<p>a</p>\r\n<p>b</p>", "<p>a</p>\r\n<p>b</p>"},
-        PieceCase{"blank runs collapse", "a     b", "a b"},
-        PieceCase{"> < joins", "<p>a</p> <p>b</p>", "<p>a</p><p>b</p>"}));
+        PieceCase{"blank runs collapse inside tags only", "<p    class=\"a   b\">a     b</p>", "<p class=\"a   b\">a     b</p>"},
+        PieceCase{"blank between tags stays", "<b>a</b> <i>b</i>", "<b>a</b> <i>b</i>"}));
 
 TEST(CheckHtml, flagsAnUnclosedDivAndReportsIt)
 {
@@ -124,11 +127,11 @@ TEST(CheckHtml, completesTheSkeleton)
               S("<html><head><title>t</title></head>\r\n<body>\r\n</body></html>"));
 }
 
-TEST(CheckHtml, keepsLineBreaksOfTheHeadAndBetweenTagsAndTrimsTheEnds)
+TEST(CheckHtml, keepsLineBreaksOfTheHeadBetweenTagsAndAtTheEnds)
 {
     const QString text = S("\r\n  <html>\r\n<head>\r\n<meta name=a\r\n content=b>\r\n</head>\r\n<body>\r\n<p\r\nclass=x>a</p>\r\n</body>\r\n</html>\r\n\r\n");
-    EXPECT_EQ(Check(text).text, S("<html>\r\n<head>\r\n<meta name=a\r\n content=b>\r\n</head>\r\n<body>\r\n"
-                                  "<p class=\"x\">a</p>\r\n</body>\r\n</html>"));
+    EXPECT_EQ(Check(text).text, S("\r\n  <html>\r\n<head>\r\n<meta name=a\r\n content=b>\r\n</head>\r\n<body>\r\n"
+                                  "<p class=\"x\">a</p>\r\n</body>\r\n</html>\r\n\r\n"));
 }
 
 // Flags for unclosed tags are kept apart from the text, so markup that happens to look like a
@@ -156,32 +159,34 @@ TEST(CheckHtml, flagsAnUnclosedTagBeforeTheBodyToo)
     EXPECT_EQ(result.CheckReport, S("\r\nFor<div 1 closing Tag missing.\r\n1</div> missing"));
 }
 
-TEST(CheckHtml, flagsBehindTheNextAngleBracketEvenWhenItIsShared)
+TEST(CheckHtml, aLessThanSignInsideATagIsPartOfThatTag)
 {
-    // Both unclosed tags find the same ">" first; each adds its own flag.
+    // "<div <div>" is one tag with an attribute named "<div": one unclosed div, one flag.
     const CheckHtmlResult result = Check(InBody(S("<div <div>x")));
-    EXPECT_EQ(result.text, InBody(S("<div <div></!CheckThis></!CheckThis>x")));
+    EXPECT_EQ(result.text, InBody(S("<div <div></!CheckThis>x")));
+    EXPECT_EQ(result.CheckReport, S("\r\nFor<div 1 closing Tag missing.\r\n1</div> missing"));
 }
 
 TEST(QuoteAttributeValues, givesUpWhereNoClosingQuoteFollows)
 {
     EXPECT_EQ(QuoteAttributeValues(S("<body><a b=\"x>")), S("<body><a b=\"x>"));
-    EXPECT_EQ(QuoteAttributeValues(S("<body>a=")), S("<body>a=\""));
-    // Nothing before "<body" is quoted.
-    EXPECT_EQ(QuoteAttributeValues(S("<meta a=b><body c=d>")), S("<meta a=b><body c=\"d\" >"));
+    EXPECT_EQ(QuoteAttributeValues(S("<body>a=")), S("<body>a="));
+    // Nothing before the body tag is quoted.
+    EXPECT_EQ(QuoteAttributeValues(S("<meta a=b><body c=d>")), S("<meta a=b><body c=\"d\">"));
     // Without an end within 300 characters only the opening quote is written.
     const QString longValue(400, QLatin1Char('v'));
-    EXPECT_EQ(QuoteAttributeValues(S("a=") + longValue), S("a=\"") + longValue);
+    EXPECT_EQ(QuoteAttributeValues(S("<a b=") + longValue + S(">")), S("<a b=\"") + longValue + S(">"));
 }
 
-TEST(CollapseTagBlanks, passesOverTheCharactersBehindATagThatShrank)
+TEST(CollapseTagBlanks, collapsesRunsBetweenThePartsOfTagsAndCarriesTheMarks)
 {
-    // The first tag loses four blanks, so the scan resumes four characters behind its ">" and
-    // passes over "<c"; only the whole-text pass then collapses that tag's blanks.
-    TagMarks marks;
+    // Six passes of two-blanks-to-one: a run of 100 blanks keeps two.
     const QString many(100, QLatin1Char(' '));
-    EXPECT_EQ(CollapseTagBlanks(S("<a     b><c") + many + S("d>"), marks), S("<a b><c  d>"));
-    EXPECT_EQ(CollapseTagBlanks(S("<a     b>xxxx<c") + many + S("d>"), marks), S("<a b>xxxx<c d>"));
+    const QString text = S("<a     b>x  y<c") + many + S("d title='p   q'><div   e>");
+    TagMarks marks{qsizetype(text.indexOf(S("<div")))};
+    const QString collapsed = CollapseTagBlanks(text, marks);
+    EXPECT_EQ(collapsed, S("<a b>x  y<c  d title='p   q'><div e>"));
+    EXPECT_EQ(marks, TagMarks{collapsed.indexOf(S("<div"))});
 }
 
 TEST(BalanceTags, keepsTheTextLengthAndMarksOnlyItsOwnKind)
@@ -194,4 +199,118 @@ TEST(BalanceTags, keepsTheTextLengthAndMarksOnlyItsOwnKind)
     EXPECT_EQ(balanced, S("<div><div></div><span>"));
     EXPECT_EQ(marks, TagMarks{0});
     EXPECT_EQ(report, S("\r\nFor<div 1 closing Tag missing.\r\n1</div> missing"));
+}
+
+// Valid pages as three kinds of generators write them come back unchanged and without a
+// finding: the repairs touch only what is broken, and only inside tags.
+TEST(CheckHtml, leavesValidPagesOfEveryStyleUnchangedAndReportsNothing)
+{
+    const char *const pages[] = {
+        // XHTML with an XML declaration, single-quoted values, self-closing tags, a style sheet.
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\r\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"en\" lang=\"en\">\r\n"
+        "<head>\r\n"
+        "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />\r\n"
+        "  <title>Prices &amp; terms</title>\r\n"
+        "  <style type=\"text/css\">\r\n"
+        "    td > span { color: red; }\r\n"
+        "    a[href=x]  { margin:  0 }\r\n"
+        "  </style>\r\n"
+        "</head>\r\n"
+        "<body class=\"doc\">\r\n"
+        "  <div id=\"main\">\r\n"
+        "    <table summary=\"prices\">\r\n"
+        "      <tr><td class='n'>1</td><td>x &gt;= 2</td></tr>\r\n"
+        "    </table>\r\n"
+        "    <p>One  <span class=\"pre\">(&gt;=</span> <em>two</em> &lt;div&gt;</p>\r\n"
+        "    <img src=\"a.png\" alt=\"a = b &gt; c\" />\r\n"
+        "  </div>\r\n"
+        "</body>\r\n"
+        "</html>\r\n",
+        // Upper-case HTML 4 with a commented-out script, a comment holding tags and a preformatted block.
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+        "<HTML LANG=\"en\">\r\n"
+        "<HEAD>\r\n"
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">\r\n"
+        "<TITLE>Report</TITLE>\r\n"
+        "<SCRIPT LANGUAGE=\"JavaScript\">\r\n"
+        "<!--\r\n"
+        "function f(a, b) { if (a<b && b>0) { document.write(\"<div><span>\" + a); } return a == b; }\r\n"
+        "// -->\r\n"
+        "</SCRIPT>\r\n"
+        "</HEAD>\r\n"
+        "<BODY BGCOLOR=\"#FFFFFF\" onLoad=\"f(1, 2)\">\r\n"
+        "<!-- <div> x = 1 </span> -->\r\n"
+        "<TABLE BORDER=\"1\" WIDTH=\"100%\">\r\n"
+        "<TR>\r\n"
+        "<TD WIDTH=\"50%\">a</TD>\r\n"
+        "<TD>b = c</TD>\r\n"
+        "</TR>\r\n"
+        "</TABLE>\r\n"
+        "<DIV ALIGN=\"center\"><SPAN STYLE=\"font-size: 10pt\">x</SPAN></DIV>\r\n"
+        "<PRE>  keep   these   blanks  </PRE>\r\n"
+        "</BODY>\r\n"
+        "</HTML>\r\n",
+        // HTML5 without html, head and body end tags' omission, with a script, a video track and a form.
+        "<!DOCTYPE html>\r\n"
+        "<html lang=\"de\">\r\n"
+        "  <head>\r\n"
+        "    <meta charset=\"utf-8\">\r\n"
+        "    <title>Grüße</title>\r\n"
+        "    <script>const rows = '<tr><td>' + 1 + '</td>'; if (rows.length >= 2) { console.log(rows); }</script>\r\n"
+        "  </head>\r\n"
+        "  <body>\r\n"
+        "    <main>\r\n"
+        "      <video controls src=\"v.webm\"><track kind=\"captions\" src=\"v.vtt\"></video>\r\n"
+        "      <form action=\"/q?a=1&amp;b=2\"><input name=\"q\" value=\"x=y\" required></form>\r\n"
+        "      <textarea name=\"t\">a = b <div>   </textarea>\r\n"
+        "      <p>a &lt; b</p>\r\n"
+        "    </main>\r\n"
+        "  </body>\r\n"
+        "</html>\r\n",
+    };
+    for (const char *page : pages) {
+        const CheckHtmlResult result = Check(S(page));
+        EXPECT_EQ(result.text, S(page));
+        EXPECT_TRUE(result.CheckReport.isEmpty()) << result.CheckReport.toStdString();
+    }
+}
+
+// The faults that damaged valid markup: an "=" in text became an attribute, an html tag with
+// attributes or in upper case got a second one, and end tags with white space before ">" did
+// not count.
+TEST(CheckHtml, repairsOnlyTagsAndRecognisesTagsAsBrowsersDo)
+{
+    struct Case {
+        const char *name;
+        const char *before;
+        const char *after;
+        const char *report;
+    };
+    const Case cases[] = {
+        {"= in text", "<html><head></head><body><span class=\"pre\">(&gt;=</span></body></html>",
+         "<html><head></head><body><span class=\"pre\">(&gt;=</span></body></html>", ""},
+        {"html tag with attributes", "<HTML lang=\"en\"><HEAD></HEAD><BODY>x</BODY></HTML>",
+         "<HTML lang=\"en\"><HEAD></HEAD><BODY>x</BODY></HTML>", ""},
+        {"end tag with a line break before >", "<html><head></head><body><DIV>x</DIV\r\n></body></html>",
+         "<html><head></head><body><DIV>x</DIV ></body></html>", ""},
+        {"end tag with a blank before >", "<html><head></head><body><div>x</div  ><div>y</body></html>",
+         "<html><head></head><body><div>x</div ><div></!CheckThis>y</body></html>",
+         "\r\nFor<div 2 closing Tag missing.\r\n1</div> missing"},
+        {"= in a script and a comment", "<body><script>if (a<=b) x=\"1\";</script><!-- c=d --></body>",
+         "<html>\r\n<head>\r\n</head>\r\n<body><script>if (a<=b) x=\"1\";</script><!-- c=d --></body></html>", ""},
+        {"tags in a script do not count", "<body><div><script>document.write('</div></div>')</script></div>",
+         "<html>\r\n<head>\r\n</head>\r\n<body><div><script>document.write('</div></div>')</script></div>\r\n</body></html>", ""},
+        {"a head start tag with attributes", "<html><head profile=\"p\"><title>t</title></head><body></body></html>",
+         "<html><head profile=\"p\"><title>t</title></head><body></body></html>", ""},
+        {"a skeleton after an html tag with attributes", "<html lang=\"en\"><p>x</p></html>",
+         "<html lang=\"en\">\r\n<head><p>x</p>\r\n</body></html>", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CheckHtmlResult result = Check(S(c.before));
+        EXPECT_EQ(result.text, S(c.after));
+        EXPECT_EQ(result.CheckReport, S(c.report));
+    }
 }

@@ -140,7 +140,9 @@ TEST(OnePass, checkHtmlMatchesTheLiteralStepsWhereFlagsCannotCollide)
     TextGenerator gen({"<p>", "</p>", "<div class=a>", "<DIV", "<div>", "</div>", "</DIV>", "<span>", "</span>",
                        "<table>", "</TABLE>", "<tr>", "</tr>", "<td width=5>", "<TD", "<td>", "</td>", "</td >",
                        "<o:p>", "<tr>&nbsp;</tr>", "\r\n", " ", "  ", "       ", "=", "\"", "x", "a=b", ">", "<",
-                       "> <", " >", "</html>", "</body>", "<head>", "</head>", "<a\r\nhref=x>"},
+                       "> <", " >", "</html>", "</body>", "<head>", "</head>", "<a\r\nhref=x>", "<script>",
+                       "</script>", "<style>", "</STYLE>", "<!--", "-->", "'", "a='b  c'", "</DIV\r\n>", "<html lang=en>",
+                       "<HTML>", "<track>", "<head lang=x>", "< b", "<o:p>", "= ", "<br />", "<!x>"},
                       7);
     const CatalogueLine english = test::EnglishLines();
     for (int i = 0; i < Rounds; ++i) {

@@ -1,4 +1,4 @@
-#include "source/cp1252.h"
+#include "textio/cp1252.h"
 #include "source/hyphenation.h"
 #include "source/sourcebatch.h"
 #include "source/transformations.h"

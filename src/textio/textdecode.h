@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace korvel {
+
+// Windows-1252, both ways. Bytes without a character in the code page map to the C1 control of
+// the same value, so every byte survives a round trip. Characters the code page cannot hold
+// become "?"; the count of those goes to *replaced.
+QString decodeAnsi(const QByteArray &bytes);
+QByteArray encodeAnsi(const QString &text, int *replaced = nullptr);
+bool ansiCanHold(const QString &text);
+
+// The text when the bytes are UTF-8 that encodes back to exactly these bytes (no overlong
+// forms, no encoded surrogates, no cut-off sequence); a leading mark stays in the text as
+// U+FEFF. Nothing otherwise.
+std::optional<QString> decodeUtf8Exactly(const QByteArray &bytes);
+
+// Text files written by people and other tools: UTF-8 (a leading mark EF BB BF is dropped) when
+// the bytes are exactly that, else Windows-1252.
+QString decodeUtf8OrAnsi(const QByteArray &bytes);
+
+} // namespace korvel
