@@ -125,8 +125,11 @@ void CommandRegistry::claim(Command &command, const QString &trigger)
         auto *bar = qobject_cast<QToolBar *>(owner);
         if (!bar)
             continue;
-        const QWidget *old = bar->widgetForAction(drop);
+        QWidget *old = bar->widgetForAction(drop);
         const QString name = old ? old->objectName() : QString();
+        // The tool bar deletes the old button later; until then it must not answer to the name.
+        if (old)
+            old->setObjectName(QString());
         bar->insertAction(drop, keep);
         bar->removeAction(drop);
         if (QWidget *button = bar->widgetForAction(keep))

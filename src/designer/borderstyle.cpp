@@ -22,11 +22,6 @@ QString RemoveEveryNoCase(const QString &text, const QString &what)
 
 } // namespace
 
-bool HasBorderStyleText(const QString &text)
-{
-    return FindText(text, QStringLiteral("<style title=tmpie8style>"), 0, text.size(), false, false) >= 0;
-}
-
 QString StripBorderStyleText(const QString &text)
 {
     QString result = text;

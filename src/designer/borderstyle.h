@@ -5,9 +5,6 @@
 // The temporary style sheet of design-time borders, as it may show up in the source text.
 namespace korvel {
 
-// True when the text holds "<style title=tmpie8style>" in any letter case.
-bool HasBorderStyleText(const QString &text);
-
 // The text without the border style block: the first block whose tag holds "tmpie8style" goes
 // from its "<" through its "</style>" (replaced by one blank), then every empty form of it.
 QString StripBorderStyleText(const QString &text);

@@ -4,13 +4,6 @@
 
 using namespace korvel;
 
-TEST(BorderStyleText, isFoundInAnyLetterCase)
-{
-    EXPECT_TRUE(HasBorderStyleText(QStringLiteral("<head><STYLE title=TMPIE8STYLE>x</style></head>")));
-    EXPECT_FALSE(HasBorderStyleText(QStringLiteral("<head><style title=\"tmpie8style\">x</style></head>")));
-    EXPECT_FALSE(HasBorderStyleText(QString()));
-}
-
 TEST(BorderStyleText, theFirstBlockAndEveryEmptyFormGo)
 {
     const struct {
