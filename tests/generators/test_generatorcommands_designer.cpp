@@ -174,6 +174,11 @@ TEST_F(DesignerGeneratorTest, theStyleBlockGoesIntoThePagesHeadAndBackToTheSourc
     // The rule applies to the page at once.
     EXPECT_EQ(byId("para").currentStyle(S("font-size")), S("16px"));
 
+    // Cancel adds nothing.
+    answerDialog([](QDialog &d) { click(d, "BitBtn2"); });
+    trigger("Font2");
+    EXPECT_EQ(serialized(), html);
+
     form->setActivePage(0);
     ASSERT_EQ(form->activePage(), 0);
     const QString source = form->editor()->text();
