@@ -74,4 +74,12 @@ inline constexpr char TextWindow[] = "extras.textWindow";
 inline constexpr char HelpContents[] = "help.contents";
 inline constexpr char About[] = "help.about";
 
+// HTML generators: the link, image, style, inline frame, frameset and object dialogs.
+inline constexpr char InsertLink[] = "generators.link";
+inline constexpr char InsertImage[] = "generators.image";
+inline constexpr char StyleBlock[] = "generators.style";
+inline constexpr char InsertIFrame[] = "generators.iframe";
+inline constexpr char Frameset[] = "generators.frameset";
+inline constexpr char InsertObject[] = "generators.object";
+
 } // namespace korvel::cmd

@@ -3,6 +3,7 @@
 #include "app/batchmode.h"
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
+#include "generators/generatorcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
     new korvel::SourceCommands(form);  // a child of the window
+    new korvel::GeneratorCommands(form, designer);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();

@@ -332,6 +332,7 @@ std::optional<StyleSheet> HtmlDocument::createStyleSheet(int index) const
 }
 
 std::optional<QString> HtmlDocument::serializedPage() const { return callForString(str("serialize")); }
+bool HtmlDocument::appendToHead(const QString &html) const { return callForSuccess(str("headAppend"), {html}); }
 
 // ---- Engine -------------------------------------------------------------------------------
 

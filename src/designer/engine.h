@@ -275,6 +275,8 @@ public:
     // The whole page as the engine serializes it (documentElement.outerHTML), without anything
     // the designer's aids put into it.
     std::optional<QString> serializedPage() const;
+    // Puts the parsed fragment at the end of the document's head; its scripts do not run.
+    bool appendToHead(const QString &html) const;
 
 private:
     using EngineHandle::EngineHandle;

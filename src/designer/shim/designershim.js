@@ -532,6 +532,16 @@
       throw new Error('no such element');
     },
     serialize: () => serialize(document.documentElement, true),
+    // The fragment goes at the end of the head, in front of the designer's own aids there, so
+    // that a style block the user adds lands among the page's own head elements.
+    headAppend: (id, html) => {
+      const head = document.head;
+      if (!head)
+        throw new Error('the page has no head');
+      const firstAid = Array.prototype.find.call(head.childNodes, n => aids.includes(n)) || null;
+      head.insertBefore(htmlFragment(String(html)), firstAid);
+      return true;
+    },
     sheetCount: () => document.styleSheets.length,
     sheetItem: (id, index) => {
       if (index < 0 || index >= document.styleSheets.length)
