@@ -5,6 +5,7 @@
 #include "designer/designercontroller.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
+#include "tables/tablecommands.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
+    korvel::TableCommands tables(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
