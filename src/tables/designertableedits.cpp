@@ -9,6 +9,8 @@
 #include "tables/elementactions.h"
 #include "tables/sourcemerge.h"
 #include "tables/tablesnapshotjson.h"
+
+#include <QJsonObject>
 #include "tables/tableundo.h"
 #include "tables/tforminstr.h"
 #include "tables/tformseltd.h"
@@ -17,7 +19,7 @@ namespace korvel {
 
 struct DesignerTableEdits::ReadTable {
     HtmlElement table;
-    QJsonObject json; // as read, for Undo
+    QString contentBefore; // for Undo
     TableSnapshot snapshot;
     CellAddress origin;
 };
@@ -96,11 +98,12 @@ std::optional<DesignerTableEdits::ReadTable> DesignerTableEdits::read(const Html
     const auto json = element.tableSnapshot();
     const auto snapshot = json ? tableSnapshotFromJson(*json) : std::nullopt;
     const auto table = snapshot ? tableOf(element) : std::nullopt;
-    if (!table || !snapshot->origin) {
+    const auto content = table ? table->innerHTML() : std::nullopt;
+    if (!content || !snapshot->origin) {
         m_ctx.prompter().warning(m_ctx.line(kLineTableNotFound));
         return std::nullopt;
     }
-    return ReadTable{*table, *json, *snapshot, *snapshot->origin};
+    return ReadTable{*table, *content, *snapshot, *snapshot->origin};
 }
 
 void DesignerTableEdits::report(GridRefusal refusal, int failedLine)
@@ -138,7 +141,7 @@ bool DesignerTableEdits::write(const ReadTable &table, const GridOutcome &outcom
         m_ctx.prompter().error(m_ctx.line(failedLine));
         return false;
     }
-    m_undo.addTableStep(table.table, table.json);
+    m_undo.addContentStep(table.table, table.contentBefore);
     const auto page = m_ctx.browser.Document();
     if (page && outcome.cell) {
         if (const auto cell = table.table.tableCell(outcome.cell->group, outcome.cell->row, outcome.cell->cell))

@@ -3,7 +3,6 @@
 #include "tables/gridoperations.h"
 #include "tables/tablesnapshot.h"
 
-#include <QJsonObject>
 #include <QString>
 
 #include <functional>

@@ -23,15 +23,6 @@ void TableUndoSteps::push(Step step)
         m_steps.removeFirst();
 }
 
-void TableUndoSteps::addTableStep(const HtmlElement &table, const QJsonObject &rowsBefore)
-{
-    Step step;
-    step.target = table;
-    step.table = true;
-    step.rows = rowsBefore;
-    push(std::move(step));
-}
-
 void TableUndoSteps::addContentStep(const HtmlElement &element, const QString &innerHtmlBefore)
 {
     Step step;
@@ -52,8 +43,7 @@ bool TableUndoSteps::undo()
     if (!page || *page != m_steps.last().pageAfter)
         return false;
     const Step step = m_steps.takeLast();
-    const bool restored = step.table ? step.target.applyTableSnapshot(step.rows) : step.target.setInnerHTML(step.content);
-    if (!restored) {
+    if (!step.target.setInnerHTML(step.content)) {
         // The page no longer holds what the steps name.
         m_steps.clear();
         return false;

@@ -2,15 +2,15 @@
 
 #include "designer/engine.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 
 namespace korvel {
 
 // Undo for the table commands of the designer. They change the page's elements directly, which
-// the engine's own undo does not see, so each change keeps what it replaced: the rows of a
-// table (its snapshot from before) or the content of an element. Undo puts the last one back
+// the engine's own undo does not see, so each change keeps the content of the element it
+// changed (the table, or the element a table was taken from or pasted into) as it was, with
+// the text between the rows and everything else in it. Undo puts the last one back
 // while the page is still exactly as that change left it; after any other change to the page
 // (typing, a formatting command) the engine's undo goes first, and once it has taken its own
 // changes back the kept step matches again.
@@ -20,8 +20,6 @@ class TableUndoSteps final {
 public:
     explicit TableUndoSteps(Engine &engine) : m_engine(engine) {}
 
-    // Right after a change: the table's rows as the snapshot read before it shows them.
-    void addTableStep(const HtmlElement &table, const QJsonObject &rowsBefore);
     // Right after a change: the element's inner HTML as it was before.
     void addContentStep(const HtmlElement &element, const QString &innerHtmlBefore);
 
@@ -38,9 +36,7 @@ public:
 private:
     struct Step {
         HtmlElement target;
-        bool table = false;
-        QJsonObject rows;   // a table step
-        QString content;    // a content step
+        QString content;    // its inner HTML before the change
         QString pageAfter;  // the page as the change left it
         quint64 generation = 0;
     };
