@@ -238,3 +238,18 @@ TEST_F(TableToolBarTest, undoTakesBackTheEnginesOwnEditsFirstAndThenTheTableChan
     run(cmd::Undo);
     EXPECT_EQ(outerHtmlOf(u"t"_s), kTable);
 }
+
+TEST_F(TableToolBarTest, aChangeRebuildsOnlyTheCellsItChangesAndKeepsTheTextBetweenRows)
+{
+    ASSERT_TRUE(byId(u"t"_s)->setInnerHTML(u"<tbody>\n"_s + kRow0 + u"\n"_s + kRow1 + u"\n"_s + kRow2 + u"\n</tbody>"_s));
+    const auto untouched = byId(u"g"_s);
+    const auto merged = byId(u"d"_s);
+    select(u"d"_s, u"e"_s);
+    run(cmd::MergeCells);
+    EXPECT_EQ(outerHtmlOf(u"t"_s),
+              table(u"\n"_s + kRow0 + u"\n<tr><td id=\"d\" colspan=\"2\">D E</td><td id=\"f\" rowspan=\"2\">F</td></tr>\n"_s
+                    + kRow2 + u"\n"_s));
+    // The same elements where nothing changed; new ones for the changed cells.
+    EXPECT_TRUE(byId(u"g"_s) == untouched);
+    EXPECT_FALSE(byId(u"d"_s) == merged);
+}
