@@ -189,13 +189,21 @@ void DesignerTableEdits::SplitCellHorizontally(const HtmlElement &cell)
 void DesignerTableEdits::DeleteElement(const HtmlElement &element)
 {
     const auto tag = element.tagName();
-    if (isTag(tag, "TD")) {
-        change(element, deleteCell, Msg::InvalidSelection);
-        return;
-    }
-    if (isTag(tag, "TR")) {
-        change(element, [](const TableSnapshot &t, const CellAddress &at) { return deleteRow(t, at.group, at.row); },
-               Msg::InvalidSelection);
+    const bool cell = isTag(tag, "TD");
+    if (cell || isTag(tag, "TR")) {
+        const auto table = read(element);
+        if (!table)
+            return;
+        const GridOutcome outcome = cell ? deleteCell(table->snapshot, table->origin)
+                                         : deleteRow(table->snapshot, table->origin.group, table->origin.row);
+        if (outcome.refusal == GridRefusal::NotRectangular) {
+            // The table has gaps already, so there is no whole table to keep: the cell or row
+            // simply goes.
+            if (element.setOuterText(QString()))
+                m_undo.addContentStep(table->table, table->contentBefore);
+            return;
+        }
+        write(*table, outcome, Msg::InvalidSelection);
         return;
     }
     // A whole table (or another element) goes with its content; its parent's content as it was

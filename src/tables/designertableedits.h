@@ -45,8 +45,8 @@ public:
     void InsertRow(const HtmlElement &row);
     void InsertCell(const HtmlElement &cell);
     void SplitCellHorizontally(const HtmlElement &cell);
-    // A cell or row leaves the table whole (deleteCell, deleteRow); any other element goes
-    // with its content.
+    // A cell or row leaves the table whole (deleteCell, deleteRow), or in a table with gaps
+    // simply goes; any other element goes with its content.
     void DeleteElement(const HtmlElement &element);
 
     // Commands that start from the selection.

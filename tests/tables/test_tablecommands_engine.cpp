@@ -253,3 +253,20 @@ TEST_F(TableToolBarTest, aChangeRebuildsOnlyTheCellsItChangesAndKeepsTheTextBetw
     EXPECT_TRUE(byId(u"g"_s) == untouched);
     EXPECT_FALSE(byId(u"d"_s) == merged);
 }
+
+TEST_F(TableToolBarTest, inATableWithGapsACellOrRowSimplyGoesAndOtherChangesAreRefused)
+{
+    const QString ragged = u"<tbody><tr><td id=\"a\">A</td><td id=\"b\">B</td></tr><tr><td id=\"c\">C</td></tr></tbody>"_s;
+    ASSERT_TRUE(byId(u"t"_s)->setInnerHTML(ragged));
+    caretIn(u"b"_s);
+    run(cmd::DeleteCell);
+    EXPECT_EQ(outerHtmlOf(u"t"_s), u"<table id=\"t\" border=\"1\"><tbody><tr><td id=\"a\">A</td></tr>"
+                                   "<tr><td id=\"c\">C</td></tr></tbody></table>"_s);
+    run(cmd::Undo);
+    EXPECT_EQ(outerHtmlOf(u"t"_s), u"<table id=\"t\" border=\"1\">"_s + ragged + u"</table>"_s);
+
+    caretIn(u"a"_s);
+    run(cmd::SplitCell);
+    EXPECT_EQ(prompter.texts(), QStringList{form->line(4)});
+    EXPECT_EQ(outerHtmlOf(u"t"_s), u"<table id=\"t\" border=\"1\">"_s + ragged + u"</table>"_s);
+}
