@@ -270,3 +270,15 @@ TEST_F(TableToolBarTest, inATableWithGapsACellOrRowSimplyGoesAndOtherChangesAreR
     EXPECT_EQ(prompter.texts(), QStringList{form->line(4)});
     EXPECT_EQ(outerHtmlOf(u"t"_s), u"<table id=\"t\" border=\"1\">"_s + ragged + u"</table>"_s);
 }
+
+TEST_F(TableToolBarTest, aMergeEndsAtTheCellThatHoldsTheSelectionsEndNotAtCellsOfATableInsideIt)
+{
+    const QString nested = u"<table id=\"n\"><tbody><tr><td id=\"n1\">N</td></tr></tbody></table>"_s;
+    ASSERT_TRUE(byId(u"e"_s)->setInnerHTML(u"E"_s + nested));
+    select(u"d"_s, u"n1"_s);
+    run(cmd::MergeCells);
+    EXPECT_EQ(outerHtmlOf(u"t"_s),
+              table(kRow0 + u"<tr><td id=\"d\" colspan=\"2\">D E"_s + nested + u"</td><td id=\"f\" rowspan=\"2\">F</td></tr>"_s
+                    + kRow2));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
