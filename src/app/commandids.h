@@ -82,4 +82,20 @@ inline constexpr char InsertIFrame[] = "generators.iframe";
 inline constexpr char Frameset[] = "generators.frameset";
 inline constexpr char InsertObject[] = "generators.object";
 
+// Tables: the table tool bar and the table menu items
+inline constexpr char SelectCell[] = "table.selectCell";
+inline constexpr char SelectRow[] = "table.selectRow";
+inline constexpr char SelectTable[] = "table.selectTable";
+inline constexpr char SelectForm[] = "table.selectForm";
+inline constexpr char NewTable[] = "table.newTable";
+inline constexpr char DeleteTable[] = "table.deleteTable";
+inline constexpr char InsertRow[] = "table.insertRow";
+inline constexpr char DeleteRow[] = "table.deleteRow";
+inline constexpr char InsertCell[] = "table.insertCell";
+inline constexpr char DeleteCell[] = "table.deleteCell";
+inline constexpr char MergeCells[] = "table.mergeCells";
+inline constexpr char SplitCell[] = "table.splitCell";
+inline constexpr char MergeCellDown[] = "table.mergeCellDown";
+inline constexpr char SplitCellVertically[] = "table.splitCellVertically";
+
 } // namespace korvel::cmd

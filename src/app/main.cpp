@@ -6,6 +6,7 @@
 #include "generators/generatorcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
+#include "tables/tablecommands.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
+    korvel::TableCommands tables(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     new korvel::GeneratorCommands(form, designer);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));

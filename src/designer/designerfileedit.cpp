@@ -114,6 +114,10 @@ void DesignerFileEdit::PrintPreview()
 
 void DesignerFileEdit::Undo()
 {
+    // The engine's undo does not know the changes the table commands make to the elements;
+    // while the last change on the page is one of those, it is taken back first.
+    if (m_ctx.state.UndoOwnEdit && m_ctx.state.UndoOwnEdit())
+        return;
     if (m_ctx.state.designModeOn) {
         if (const auto page = m_ctx.browser.Document())
             page->execCommand(QStringLiteral("Undo"));

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace korvel {
 
 // What the designer's commands share about the designer page: the selection taken when the
@@ -17,6 +19,10 @@ struct DesignerState {
     double ZoomFactor = 1.0;
     // What this program set the document's designMode to; the check marks show it.
     bool designModeOn = false;
+    // Commands that change the page's elements directly (the table commands) do so outside the
+    // engine's own undo. They set this to take back their last change: it answers true when
+    // the last change on the page was theirs and it has been taken back.
+    std::function<bool()> UndoOwnEdit;
 };
 
 } // namespace korvel

@@ -131,7 +131,8 @@ public:
     // call as a snapshot (tables/tablesnapshotjson.h); "origin" names this row or cell in it.
     std::optional<QJsonObject> tableSnapshot() const;
     // Writes a changed snapshot of the same table back in one call: the table element and its
-    // attributes stay, the rows and cells are built afresh (handles of the old ones go stale).
+    // attributes stay; the rows and cells that differ from the snapshot are built afresh (their
+    // handles go stale), the others stay as they are.
     // The row groups must be those of the table; otherwise nothing changes and it fails.
     bool applyTableSnapshot(const QJsonObject &snapshot) const;
     // The cell at a place of the table's snapshot as it is now.

@@ -28,6 +28,7 @@ void ElementActions::setHandler(ElementAction action, ElementHandler handler)
     case ElementAction::InsertCell: m_insertCell = std::move(handler); break;
     case ElementAction::Split: m_split = std::move(handler); break;
     case ElementAction::Properties: m_properties = std::move(handler); break;
+    case ElementAction::Delete: m_delete = std::move(handler); break;
     default: break;
     }
 }
@@ -57,7 +58,10 @@ void ElementActions::act(ElementAction action, const HtmlElement &element)
 {
     switch (action) {
     case ElementAction::Delete:
-        element.setOuterText(QString());
+        if (m_delete)
+            m_delete(element);
+        else
+            element.setOuterText(QString());
         return;
     case ElementAction::Unwrap:
         element.unwrap();
@@ -80,10 +84,17 @@ void ElementActions::act(ElementAction action, const HtmlElement &element)
     }
 }
 
+void ElementActions::keep(const HtmlElement &element)
+{
+    m_foundOuterHtml = element.outerHTML().value_or(QString());
+    m_ctx.state.KeptElementHtml = CompactHtml(m_foundOuterHtml);
+}
+
 bool ElementActions::ApplyElementAction(ElementAction action, const QString &tagName)
 {
     DesignerState &state = m_ctx.state;
     state.Selection.LastElementText.clear();
+    m_foundOuterHtml.clear();
     const auto page = m_ctx.browser.Document();
     if (!page)
         return false;
@@ -96,7 +107,7 @@ bool ElementActions::ApplyElementAction(ElementAction action, const QString &tag
             m_ctx.prompter().warning(QStringLiteral("Nichts markiert!"));
             return false;
         }
-        state.KeptElementHtml = CompactHtml(active->outerHTML().value_or(QString()));
+        keep(*active);
         if (action == ElementAction::Properties && m_properties)
             m_properties(*active);
         return false;
@@ -122,7 +133,7 @@ bool ElementActions::ApplyElementAction(ElementAction action, const QString &tag
         const auto found = walkUp(*current, tagName);
         if (!found)
             return false;
-        state.KeptElementHtml = CompactHtml(found->outerHTML().value_or(QString()));
+        keep(*found);
         // A control selection stays as it is; only the element actions change the page.
         if (action != ElementAction::Select && action != ElementAction::Unwrap)
             act(action, *found);
@@ -141,7 +152,7 @@ bool ElementActions::ApplyElementAction(ElementAction action, const QString &tag
     const auto found = walkUp(*current, tagName);
     if (!found)
         return false;
-    state.KeptElementHtml = CompactHtml(found->outerHTML().value_or(QString()));
+    keep(*found);
     if (range->moveToElementText(*found))
         range->select();
     state.Selection.LastElementText = ElementText(found->innerText().value_or(QString()));

@@ -34,8 +34,13 @@ public:
     bool ApplyElementAction(ElementAction action, const QString &tagName);
 
     // The actions that other commands provide (row and cell insertion, the split, the
-    // inspector); an action without a handler only finds the element.
+    // inspector); an action without a handler only finds the element. A delete handler takes
+    // the place of the plain removal, for commands that keep their table whole.
     void setHandler(ElementAction action, ElementHandler handler);
+
+    // The outer HTML of the element found last, as the engine gave it (KeptElementHtml holds
+    // it compacted, which loses the line breaks of its text).
+    const QString &foundOuterHtml() const { return m_foundOuterHtml; }
 
     // The element's inner text as the element commands keep it: CR removed, LF as one blank,
     // TAB removed, trimmed.
@@ -46,7 +51,10 @@ private:
     void act(ElementAction action, const HtmlElement &element);
 
     DesignerContext &m_ctx;
-    ElementHandler m_insertRow, m_insertCell, m_split, m_properties;
+    void keep(const HtmlElement &element);
+
+    ElementHandler m_insertRow, m_insertCell, m_split, m_properties, m_delete;
+    QString m_foundOuterHtml;
 };
 
 } // namespace korvel

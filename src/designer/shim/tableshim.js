@@ -5,7 +5,8 @@
 //
 // Writing back keeps the table element, its attributes and everything in it that is not a row
 // (caption, column groups), and the row group elements with the attributes of the snapshot; the
-// rows and cells are built afresh. Everything is built and checked before the table is touched,
+// rows and cells that differ from the snapshot are built afresh (all rows of a group whose
+// number of rows changes). Everything is built and checked before the table is touched,
 // so a snapshot that does not fit changes nothing.
 function korvelTableOperations(element, ref) {
   'use strict';
@@ -131,6 +132,46 @@ function korvelTableOperations(element, ref) {
     return row;
   }
 
+  function sameAttributes(e, attributes) {
+    const wanted = list(attributes, 'attributes');
+    if (e.attributes.length !== wanted.length)
+      return false;
+    return wanted.every((pair, i) => Array.isArray(pair) && pair.length === 2
+      && e.attributes[i].name === String(pair[0]) && e.attributes[i].value === String(pair[1]));
+  }
+
+  function sameCell(cell, data) {
+    return !!data && tag(cell) === String(data.tag || '').toUpperCase() && sameAttributes(cell, data.attributes)
+      && cell.innerHTML === (data.html === undefined ? '' : String(data.html))
+      && (typeof data.colSpan !== 'number' || cell.colSpan === data.colSpan)
+      && (typeof data.rowSpan !== 'number' || cell.rowSpan === data.rowSpan);
+  }
+
+  // When a group keeps its number of rows, only the cells (or rows) that differ from the
+  // snapshot are built and put in place of the old ones: a change to a few cells of a large
+  // table neither parses nor lays out the rest again, and the text between the rows stays.
+  // The answer is the list of [old, new] pairs, or null when the rows are built afresh.
+  function changesOf(rows, wanted) {
+    if (rows.length !== wanted.length)
+      return null;
+    const changes = [];
+    wanted.forEach((data, r) => {
+      const row = rows[r];
+      const cells = cellsOf(row);
+      const wantedCells = list(data && data.cells, 'cells');
+      if (!sameAttributes(row, data && data.attributes) || cells.length !== wantedCells.length
+          || row.children.length !== cells.length) {
+        changes.push([row, buildRow(data)]);
+        return;
+      }
+      wantedCells.forEach((cell, c) => {
+        if (!sameCell(cells[c], cell))
+          changes.push([cells[c], buildCell(cell)]);
+      });
+    });
+    return changes;
+  }
+
   function apply(e, data) {
     const table = tableOf(e);
     const current = groupsOf(table);
@@ -144,15 +185,24 @@ function korvelTableOperations(element, ref) {
       // fails here and not halfway through the table.
       const scratch = document.createElement(current[g].tag ? current[g].tag.toLowerCase() : 'tbody');
       setAttributes(scratch, group.attributes);
-      return { attributes: scratch.attributes, rows: list(group.rows, 'rows').map(buildRow) };
+      const wantedRows = list(group.rows, 'rows');
+      const changes = changesOf(current[g].rows, wantedRows);
+      return { attributes: scratch.attributes, changes, rows: changes ? null : wantedRows.map(buildRow) };
     });
     current.forEach((group, g) => {
-      const rows = built[g].rows;
       if (group.section) {
         for (const a of Array.from(group.section.attributes))
           group.section.removeAttribute(a.name);
         for (const a of Array.from(built[g].attributes))
           group.section.setAttribute(a.name, a.value);
+      }
+      if (built[g].changes) {
+        for (const [old, now] of built[g].changes)
+          old.replaceWith(now);
+        return;
+      }
+      const rows = built[g].rows;
+      if (group.section) {
         group.section.replaceChildren(...rows);
       } else {
         group.rows[0].before(...rows);
