@@ -156,10 +156,11 @@ void FormFieldCommands::fieldOnDesigner(FieldButton button)
     const std::optional<DesignerInsertion> insertion = designerInsertionFor(button, ids);
     if (!insertion || insertion->html.isEmpty())
         return;
-    // The engine's own insertion drops fields that are not shown, so the hidden field is pasted;
-    // the others go in as the engine inserts typed HTML, which it can undo.
+    // The fields go in as the engine inserts typed HTML, which it can undo. That insertion drops
+    // fields that are not shown, so the hidden field goes in by its own command, which puts it
+    // into the page directly and leaves the caret behind it for the next field.
     if (button == FieldButton::Hidden)
-        m_designer.context().PasteHtmlAtSelection(insertion->html);
+        page->execCommand(insertion->identifier, false, insertion->id);
     else
         page->execCommand(QStringLiteral("insertHTML"), false, insertion->html);
 }
