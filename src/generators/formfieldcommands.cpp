@@ -156,6 +156,11 @@ void FormFieldCommands::fieldOnDesigner(FieldButton button)
     const std::optional<DesignerInsertion> insertion = designerInsertionFor(button, ids);
     if (!insertion || insertion->html.isEmpty())
         return;
+    // The field goes in front of what is selected, as in the source view: the engine's insertion
+    // would replace the selection, and the hidden field's could not give it back on Undo. A
+    // selected object (a picture, a table) gets the field in front of it.
+    if (const std::optional<TextRange> range = page->selection().createTextRange(); range && range->collapse(true))
+        range->select();
     // The fields go in as the engine inserts typed HTML, which it can undo. That insertion drops
     // fields that are not shown, so the hidden field goes in by its own command, which puts it
     // into the page directly and leaves the caret behind it for the next field.

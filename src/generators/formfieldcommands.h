@@ -20,9 +20,9 @@ class TFormInput;
 //
 // Designer page: only with design mode on (otherwise the refusal is shown and nothing is
 // written, since the way back to the source takes the page only from design mode). Each field
-// is created at the selection as the engine's own insertion would create it, the text, password
-// and upload fields and the hidden field with an id no element of the page has yet; the form
-// dialog's form is pasted at the start of the selection.
+// is created at the start of the selection, which stays, as the engine's own insertion would
+// create it, the text, password and upload fields and the hidden field with an id no element of
+// the page has yet; the form dialog's form is pasted at the start of the selection.
 class FormFieldCommands final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FormFieldCommands)

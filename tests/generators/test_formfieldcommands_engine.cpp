@@ -127,6 +127,30 @@ TEST_F(FormFieldDesignerTest, anIdTakenOnThePageInAnyCaseIsNotGivenAgain)
                                          "<div id=\"hidden\"><b id=\"Hidden2\">y</b></div>"));
 }
 
+TEST_F(FormFieldDesignerTest, aFieldGoesInFrontOfTheSelectionWhichStaysAndUndoTakesItBack)
+{
+    designModeOn();
+    ASSERT_TRUE(byId("start")->setOuterHTML(QStringLiteral("<p id=\"start\">Start</p><p id=\"pic\"><img id=\"img\"></p>")));
+    const auto selectContentOf = [this](const char *id) {
+        const auto range = page().selection().createTextRange();
+        ASSERT_TRUE(range && range->moveToElementText(*byId(id)) && range->select());
+    };
+    selectContentOf("start");
+    trigger("ToolButtonInput");
+    selectContentOf("start");
+    trigger("ToolButtonHidden");
+    // A selected picture keeps its place behind the new field.
+    selectContentOf("pic");
+    ASSERT_EQ(page().selection().type(), QStringLiteral("Control"));
+    trigger("ToolButtonCheck");
+    EXPECT_EQ(bodyHtml(), QStringLiteral("<p id=\"start\"><input type=\"hidden\" id=\"Hidden\"><input type=\"text\" id=\"Text1\">"
+                                         "Start</p><p id=\"pic\"><input type=\"checkbox\"><img id=\"img\"></p>"));
+
+    trigger("UndoButton");
+    EXPECT_EQ(bodyHtml(), QStringLiteral("<p id=\"start\"><input type=\"hidden\" id=\"Hidden\"><input type=\"text\" id=\"Text1\">"
+                                         "Start</p><p id=\"pic\"><img id=\"img\"></p>"));
+}
+
 TEST_F(FormFieldDesignerTest, theFormGoesInWholeWithItsHandlerAndComesBackIntoTheSource)
 {
     designModeOn();
