@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
 #include "generators/generatorcommands.h"
+#include "generators/formfieldcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 #include "tables/tablecommands.h"
@@ -52,6 +53,7 @@ int main(int argc, char **argv)
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
     korvel::TableCommands tables(form, designer);
+    korvel::FormFieldCommands formFields(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     new korvel::GeneratorCommands(form, designer);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
