@@ -26,6 +26,21 @@ QChar Lower(QChar c)
     return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
 }
 
+// A tag or attribute name in lower case; the scanned characters themselves when they are.
+QString LowerName(QStringView name)
+{
+    for (qsizetype k = 0; k < name.size(); ++k) {
+        if (name[k] >= u'A' && name[k] <= u'Z') {
+            QString lower;
+            lower.reserve(name.size());
+            for (QChar c : name)
+                lower.append(Lower(c));
+            return lower;
+        }
+    }
+    return QString::fromRawData(name.data(), name.size());
+}
+
 bool StartsWithNoCase(QStringView text, qsizetype at, QLatin1String word)
 {
     if (at + word.size() > text.size())
@@ -46,8 +61,14 @@ public:
 
     void read(qsizetype begin, qsizetype end, bool raw, bool attribute, QString &out, QList<qsizetype> &offsets)
     {
-        out.clear();
         offsets.clear();
+        // Most text holds no reference and no CR: it is the scanned characters themselves.
+        const QStringView span = m_src.mid(begin, end - begin);
+        if (!span.contains(u'\r') && (raw || !span.contains(u'&'))) {
+            out = QString::fromRawData(span.data(), span.size());
+            return;
+        }
+        out.clear();
         bool plain = true;
         for (qsizetype i = begin; i < end;) {
             const QChar c = m_src[i];
@@ -155,7 +176,7 @@ public:
 
     HtmlScan run()
     {
-        m_scan.tokens.reserve(m_src.size() / 16 + 16);
+        m_scan.tokens.reserve(m_src.size() / 6 + 16);
         qsizetype i = 0;
         qsizetype textStart = 0;
         while (i < m_src.size()) {
@@ -275,9 +296,7 @@ private:
         qsizetype i = nameBegin;
         while (i < n && !IsSpace(m_src[i]) && m_src[i] != u'/' && m_src[i] != u'>')
             ++i;
-        token.name.reserve(i - nameBegin);
-        for (qsizetype k = nameBegin; k < i; ++k)
-            token.name.append(Lower(m_src[k]));
+        token.name = LowerName(m_src.mid(nameBegin, i - nameBegin));
         bool closed = false;
         while (i < n) {
             const QChar c = m_src[i];
@@ -324,9 +343,7 @@ private:
         const qsizetype nameBegin = i++;
         while (i < n && !IsSpace(m_src[i]) && m_src[i] != u'/' && m_src[i] != u'>' && m_src[i] != u'=')
             ++i;
-        QString name;
-        for (qsizetype k = nameBegin; k < i; ++k)
-            name.append(Lower(m_src[k]));
+        const QString name = LowerName(m_src.mid(nameBegin, i - nameBegin));
         qsizetype j = i;
         while (j < n && IsSpace(m_src[j]))
             ++j;

@@ -48,6 +48,8 @@ struct HtmlScan {
     bool usesCrLf = false;  // line breaks of the text are CR LF
 };
 
+// The texts and names of the tokens may share the characters of `text`: it must live, unchanged,
+// as long as the scan is used.
 HtmlScan ScanHtml(QStringView text);
 
 // The elements that have no content and no end tag.
