@@ -206,7 +206,12 @@ private:
         token.begin = begin;
         token.end = end;
         token.raw = raw;
-        m_reader.read(begin, end, raw, false, token.text, token.offsets);
+        QList<qsizetype> offsets;
+        m_reader.read(begin, end, raw, false, token.text, offsets);
+        if (!offsets.isEmpty()) {
+            token.offsetList = qint32(m_scan.offsetLists.size());
+            m_scan.offsetLists.append(std::move(offsets));
+        }
         m_scan.tokens.append(std::move(token));
     }
 
@@ -293,6 +298,7 @@ private:
         HtmlToken token;
         token.kind = kind;
         token.begin = at;
+        token.firstAttribute = qint32(m_scan.attributeList.size());
         qsizetype i = nameBegin;
         while (i < n && !IsSpace(m_src[i]) && m_src[i] != u'/' && m_src[i] != u'>')
             ++i;
@@ -322,12 +328,14 @@ private:
             i = attribute(i, token);
         }
         if (!closed) {
+            m_scan.attributeList.resize(token.firstAttribute);
             add(HtmlTokenKind::Ignored, at, n);
             return n;
         }
         token.end = i;
         if (kind == HtmlTokenKind::EndTag) {
-            token.attributes.clear();
+            m_scan.attributeList.resize(token.firstAttribute);
+            token.attributeCount = 0;
             token.selfClosing = false;
         }
         const QString name = token.name;
@@ -366,11 +374,12 @@ private:
             QList<qsizetype> unused;
             m_reader.read(valueBegin, valueEnd, false, true, value, unused);
         }
-        for (const auto &existing : std::as_const(token.attributes)) {
-            if (existing.first == name)
+        for (qsizetype k = token.firstAttribute; k < m_scan.attributeList.size(); ++k) {
+            if (m_scan.attributeList[k].first == name)
                 return i;
         }
-        token.attributes.append({name, value});
+        m_scan.attributeList.append({name, value});
+        ++token.attributeCount;
         return i;
     }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
 #include <utility>
 
 // A scanner of HTML text that keeps where every token came from, so that a page can be rewritten
@@ -22,30 +23,43 @@ enum class HtmlTokenKind : quint8 {
 };
 
 struct HtmlToken {
-    HtmlTokenKind kind = HtmlTokenKind::Text;
     qsizetype begin = 0;  // the token's span in the scanned text
     qsizetype end = 0;
     QString name;         // tag name, lower case
-    bool selfClosing = false;
-    bool raw = false;     // text of a script, style and the like: no references
-    // Attributes in the order written, names lower case, values with references read; a name
-    // given twice counts once, as a browser keeps the first.
-    QList<std::pair<QString, QString>> attributes;
     // Text as read (references and line breaks resolved) or the content of a comment.
     QString text;
-    // Where each character of `text` starts in the scanned text, plus the end; empty when text
-    // is the scanned span itself, character for character.
-    QList<qsizetype> offsets;
-
-    // Where character `index` of the text starts in the scanned text.
-    qsizetype offsetOf(qsizetype index) const { return offsets.isEmpty() ? begin + index : offsets[index]; }
+    qint32 firstAttribute = 0;  // the start tag's attributes in HtmlScan::attributeList
+    qint32 attributeCount = 0;
+    qint32 offsetList = -1;     // in HtmlScan::offsetLists, -1 when the text is the span itself
+    HtmlTokenKind kind = HtmlTokenKind::Text;
+    bool selfClosing = false;
+    bool raw = false;     // text of a script, style and the like: no references
 };
+
+using HtmlAttribute = std::pair<QString, QString>;
 
 struct HtmlScan {
     QList<HtmlToken> tokens;
+    // The attributes of all start tags, each tag's in the order written: names lower case,
+    // values with references read; a name given twice counts once, as a browser keeps the first.
+    QList<HtmlAttribute> attributeList;
+    // For a text that differs from its span: where each character starts in the scanned text,
+    // plus the end.
+    QList<QList<qsizetype>> offsetLists;
     // For each character a page writes as a reference somewhere, the first reference it uses.
     QHash<char32_t, QString> references;
     bool usesCrLf = false;  // line breaks of the text are CR LF
+
+    std::span<const HtmlAttribute> attributes(const HtmlToken &token) const
+    {
+        return std::span<const HtmlAttribute>(attributeList.constData() + token.firstAttribute,
+                                              size_t(token.attributeCount));
+    }
+    // Where character `index` of the token's text starts in the scanned text.
+    qsizetype offsetOf(const HtmlToken &token, qsizetype index) const
+    {
+        return token.offsetList < 0 ? token.begin + index : offsetLists[token.offsetList][index];
+    }
 };
 
 // The texts and names of the tokens may share the characters of `text`: it must live, unchanged,

@@ -147,13 +147,13 @@ private:
                     --suffix;
             }
             if (leftText) {
-                sa = S.tokens[a.textSource[lo]].offsetOf(a.textStart[lo] + prefix);
-                pa = p[lo].offsetOf(prefix);
+                sa = S.offsetOf(S.tokens[a.textSource[lo]], a.textStart[lo] + prefix);
+                pa = P.offsetOf(p[lo], prefix);
             }
             if (rightText) {
                 const HtmlToken &bt = b[hiB - 1];
-                sb = S.tokens[a.textSource[hiB - 1]].offsetOf(a.textStart[hiB - 1] + bt.text.size() - suffix);
-                pb = p[hiP - 1].offsetOf(p[hiP - 1].text.size() - suffix);
+                sb = S.offsetOf(S.tokens[a.textSource[hiB - 1]], a.textStart[hiB - 1] + bt.text.size() - suffix);
+                pb = P.offsetOf(p[hiP - 1], p[hiP - 1].text.size() - suffix);
             }
         }
         QString spliced;

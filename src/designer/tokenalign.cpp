@@ -1,6 +1,6 @@
 #include "designer/tokenalign.h"
 
-#include <QSet>
+#include <algorithm>
 
 namespace korvel {
 
@@ -62,13 +62,13 @@ bool StartTagCloses(const QString &z, const QString &a)
     return false;
 }
 
-bool SameTag(const HtmlToken &s, const HtmlToken &b)
+bool SameTag(const HtmlScan &sourceScan, const HtmlToken &s, const HtmlScan &serializedScan, const HtmlToken &b)
 {
     if (s.kind != b.kind)
         return false;
     switch (s.kind) {
     case Kind::StartTag:
-        return s.name == b.name && s.attributes == b.attributes;
+        return s.name == b.name && std::ranges::equal(sourceScan.attributes(s), serializedScan.attributes(b));
     case Kind::EndTag:
         return s.name == b.name;
     case Kind::Comment:
@@ -81,7 +81,7 @@ bool SameTag(const HtmlToken &s, const HtmlToken &b)
 class Aligner final {
 public:
     Aligner(const HtmlScan &source, qsizetype sourceLength, const HtmlScan &serialized)
-        : S(source.tokens), B(serialized.tokens), m_length(sourceLength)
+        : m_source(source), m_serialized(serialized), S(source.tokens), B(serialized.tokens), m_length(sourceLength)
     {
         const qsizetype n = B.size();
         out.begin.resize(n);
@@ -119,7 +119,7 @@ private:
     {
         if (i >= S.size())
             return m_length;
-        return S[i].kind == Kind::Text ? S[i].offsetOf(ic) : S[i].begin;
+        return S[i].kind == Kind::Text ? m_source.offsetOf(S[i], ic) : S[i].begin;
     }
 
     void push(const HtmlToken &b)
@@ -186,7 +186,7 @@ private:
             return false;
         if (!m_textStarted) {
             m_textStarted = true;
-            out.begin[j] = s.offsetOf(ic);
+            out.begin[j] = m_source.offsetOf(s, ic);
             out.textSource[j] = i;
             out.textStart[j] = ic;
         } else if (out.textSource[j] != i) {
@@ -195,7 +195,7 @@ private:
         jc += k;
         ic += k;
         if (jc == b.text.size()) {
-            out.end[j] = s.offsetOf(ic);
+            out.end[j] = m_source.offsetOf(s, ic);
             ++j;
             jc = 0;
             m_textStarted = false;
@@ -221,7 +221,7 @@ private:
             return b.kind == Kind::EndTag || (b.kind == Kind::StartTag && impliedAtEnd(b)) ? implyCurrent() : false;
         const HtmlToken &s = S[i];
         m_preNewline = false;
-        if (SameTag(s, b)) {
+        if (SameTag(m_source, s, m_serialized, b)) {
             out.begin[j] = s.begin;
             out.end[j] = s.end;
             ++j;
@@ -351,6 +351,8 @@ private:
         return false;
     }
 
+    const HtmlScan &m_source;
+    const HtmlScan &m_serialized;
     const QList<HtmlToken> &S;
     const QList<HtmlToken> &B;
     qsizetype m_length;
