@@ -301,11 +301,25 @@ void DesignerPageChange::saveShownPage()
     }
     // The page as shown, written into the source it came from: the save button's work, with
     // the source's own way of writing kept.
-    if (*spliced != editor->text()) {
-        editor->setText(*spliced);
-        rebasePullBaseline(*spliced, *html);
-    }
+    SpliceShownPage(*html, *spliced);
     shell.fileCommands().SaveSourceText();
+}
+
+bool DesignerPageChange::SpliceShownPage(const QString &serialized)
+{
+    const auto spliced = SplicedSource(serialized);
+    if (spliced)
+        SpliceShownPage(serialized, *spliced);
+    return spliced.has_value();
+}
+
+void DesignerPageChange::SpliceShownPage(const QString &serialized, const QString &spliced)
+{
+    SynMemo *editor = m_ctx.shell.editor();
+    if (spliced == editor->text())
+        return;
+    editor->setText(spliced);
+    rebasePullBaseline(spliced, serialized);
 }
 
 void DesignerPageChange::takePullBaseline()

@@ -43,6 +43,10 @@ public:
     // kept (before the generator is marked); empty when the shown page cannot be traced back
     // to the source it was loaded from, and the whole serialization must be taken instead.
     std::optional<QString> SplicedSource(const QString &serialized) const;
+    // Puts the shown page (its serialization) into the editor's text as SplicedSource gives it,
+    // and later edits are spliced into that text. False when the page cannot be traced back;
+    // the editor's text is then unchanged and the caller takes the whole serialization.
+    bool SpliceShownPage(const QString &serialized);
 
 private:
     void setDesignModeChecked(bool on);
@@ -50,6 +54,7 @@ private:
     void adoptShownFile();
     // Keeps the serialization of the page just loaded, with the source it came from.
     void takePullBaseline();
+    void SpliceShownPage(const QString &serialized, const QString &spliced);
     // The new source now matches the page shown: later edits are spliced into it.
     void rebasePullBaseline(const QString &source, const QString &serialized);
     // The save of the design-mode switch: the shown page written into its source.
