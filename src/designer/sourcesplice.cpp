@@ -3,6 +3,7 @@
 #include "designer/htmlentities.h"
 #include "designer/htmlscan.h"
 #include "designer/tokenalign.h"
+#include "designer/tokendiff.h"
 
 namespace korvel {
 
@@ -12,6 +13,16 @@ using Kind = HtmlTokenKind;
 
 // Widening stops after this many enclosing elements; the whole page is taken then.
 constexpr int kMaxWidenings = 12;
+// Edits far apart are spliced one by one when the changed tokens are at most this many;
+// beyond that all between the first and the last change is taken as one.
+constexpr int kMaxSeparateEdits = 200;
+
+// One replacement in the source: [begin, end) becomes text.
+struct Piece {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    QString text;
+};
 
 QStringView Span(const QString &text, const HtmlToken &token)
 {
@@ -81,11 +92,13 @@ public:
         qsizetype tail = 0;
         while (tail < common - lo && Span(m_baseline, b[b.size() - 1 - tail]) == Span(m_pulled, p[p.size() - 1 - tail]))
             ++tail;
+        qsizetype hiB = b.size() - tail;
+        if (auto spliced = spliceEach(lo, hiB, p.size() - tail))
+            return spliced;
         // An end tag the source leaves out goes in with the change: what follows it must not
         // land inside its element.
         while (lo > 0 && m_align->implied[lo - 1] && b[lo - 1].kind == Kind::EndTag)
             --lo;
-        qsizetype hiB = b.size() - tail;
 
         const Structure structure(b);
         bool refine = true;
@@ -109,9 +122,72 @@ public:
     }
 
 private:
+    // Each run of changed tokens between baseline [lo, hiB) and pulled [lo, hiP) spliced on
+    // its own; empty when they are too many or the result does not trace back.
+    std::optional<QString> spliceEach(qsizetype lo, qsizetype hiB, qsizetype hiP)
+    {
+        const QList<HtmlToken> &b = B.tokens;
+        const QList<HtmlToken> &p = P.tokens;
+        QList<size_t> hashB, hashP;
+        hashB.reserve(hiB - lo);
+        hashP.reserve(hiP - lo);
+        for (qsizetype k = lo; k < hiB; ++k)
+            hashB.append(qHash(Span(m_baseline, b[k])));
+        for (qsizetype k = lo; k < hiP; ++k)
+            hashP.append(qHash(Span(m_pulled, p[k])));
+        const auto hunks = DiffTokens(hiB - lo, hiP - lo, [&](qsizetype x, qsizetype y) {
+            return hashB[x] == hashP[y] && Span(m_baseline, b[lo + x]) == Span(m_pulled, p[lo + y]);
+        }, kMaxSeparateEdits);
+        if (!hunks || hunks->size() < 2)
+            return std::nullopt;
+        QList<Piece> pieces;
+        qsizetype doneB = 0, doneP = 0;
+        for (const TokenHunk &h : *hunks) {
+            qsizetype loB = lo + h.beginA, loP = lo + h.beginB;
+            while (loB > doneB && loP > doneP && m_align->implied[loB - 1] && b[loB - 1].kind == Kind::EndTag) {
+                --loB;
+                --loP;
+            }
+            Piece next = piece(loB, lo + h.endA, loP, lo + h.endB, true);
+            if (!pieces.isEmpty() && next.begin < pieces.last().end)
+                return std::nullopt;
+            pieces.append(std::move(next));
+            doneB = lo + h.endA;
+            doneP = lo + h.endB;
+        }
+        return assemble(pieces);
+    }
+
     // Replaces the source of baseline tokens [lo, hiB) by pulled tokens [lo, hiP); the result
     // when the pulled page traces back to it.
     std::optional<QString> splice(qsizetype lo, qsizetype hiB, qsizetype hiP, bool refine)
+    {
+        return assemble({piece(lo, hiB, lo, hiP, refine)});
+    }
+
+    // The source with the pieces put in; the result when the pulled page traces back to it.
+    std::optional<QString> assemble(const QList<Piece> &pieces) const
+    {
+        qsizetype size = m_source.size();
+        for (const Piece &piece : pieces)
+            size += piece.text.size() - (piece.end - piece.begin);
+        QString spliced;
+        spliced.reserve(size);
+        qsizetype copied = 0;
+        for (const Piece &piece : pieces) {
+            spliced.append(QStringView(m_source).mid(copied, piece.begin - copied));
+            spliced.append(piece.text);
+            copied = piece.end;
+        }
+        spliced.append(QStringView(m_source).mid(copied));
+        if (!AlignTokens(ScanHtml(spliced), spliced.size(), P))
+            return std::nullopt;
+        return spliced;
+    }
+
+    // The source of baseline tokens [loB, hiB) and the pulled tokens [loP, hiP) that replace
+    // it; with `refine`, a text changed at its ends only loses only its changed characters.
+    Piece piece(qsizetype lo, qsizetype hiB, qsizetype loP, qsizetype hiP, bool refine) const
     {
         const QList<HtmlToken> &b = B.tokens;
         const QList<HtmlToken> &p = P.tokens;
@@ -123,24 +199,23 @@ private:
         } else {
             sa = sb = lo > 0 ? a.end[lo - 1] : 0;
         }
-        if (lo < hiP) {
-            pa = p[lo].begin;
+        if (loP < hiP) {
+            pa = p[loP].begin;
             pb = p[hiP - 1].end;
         }
-        if (refine && lo < hiB && lo < hiP) {
+        if (refine && lo < hiB && loP < hiP) {
             // Inside a changed text only the characters that changed.
-            const bool leftText = isPlainText(lo, b[lo], p[lo]);
+            const bool leftText = isPlainText(lo, b[lo], p[loP]);
             const bool rightText = isPlainText(hiB - 1, b[hiB - 1], p[hiP - 1]);
-            const bool oneText = lo == hiB - 1 && lo == hiP - 1;
             qsizetype prefix = 0, suffix = 0;
             if (leftText)
-                prefix = CommonPrefix(b[lo].text, p[lo].text);
+                prefix = CommonPrefix(b[lo].text, p[loP].text);
             if (rightText) {
                 const QString &bt = b[hiB - 1].text;
                 const QString &pt = p[hiP - 1].text;
-                qsizetype limit = qMin(bt.size(), pt.size());
-                if (oneText)
-                    limit -= prefix;
+                // A text that is both first and last keeps its prefix out of the suffix.
+                const qsizetype limit = qMin(bt.size() - (lo == hiB - 1 ? prefix : 0),
+                                             pt.size() - (loP == hiP - 1 ? prefix : 0));
                 while (suffix < limit && bt[bt.size() - 1 - suffix] == pt[pt.size() - 1 - suffix])
                     ++suffix;
                 if (suffix > 0 && suffix < pt.size() && pt[pt.size() - suffix].isLowSurrogate())
@@ -148,7 +223,7 @@ private:
             }
             if (leftText) {
                 sa = S.offsetOf(S.tokens[a.textSource[lo]], a.textStart[lo] + prefix);
-                pa = P.offsetOf(p[lo], prefix);
+                pa = P.offsetOf(p[loP], prefix);
             }
             if (rightText) {
                 const HtmlToken &bt = b[hiB - 1];
@@ -156,14 +231,9 @@ private:
                 pb = P.offsetOf(p[hiP - 1], p[hiP - 1].text.size() - suffix);
             }
         }
-        QString spliced;
-        spliced.reserve(m_source.size() + (pb - pa) * 2);
-        spliced.append(QStringView(m_source).left(sa));
-        appendPulled(spliced, lo, hiP, pa, pb);
-        spliced.append(QStringView(m_source).mid(sb));
-        if (!AlignTokens(ScanHtml(spliced), spliced.size(), P))
-            return std::nullopt;
-        return spliced;
+        Piece result{sa, sb, QString()};
+        appendPulled(result.text, loP, hiP, pa, pb);
+        return result;
     }
 
     bool isPlainText(qsizetype index, const HtmlToken &b, const HtmlToken &p) const

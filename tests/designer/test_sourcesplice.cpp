@@ -116,6 +116,8 @@ TEST(SplicePulledPage, writesNewElementsAsThePulledPageDoesAndKeepsTheRest)
          "<html><head></head><body><table><tbody><tr><td width=\"10\">a</td></tr></tbody></table></body></html>",
          "<html><head></head><body><table><tbody><tr><td width=\"20\">a</td></tr></tbody></table></body></html>",
          "<TABLE><TR><td width=\"20\">a</TD></TR></TABLE>"},
+        {"a line break inside a one-letter text", "<P>a</P>", "<html><head></head><body><p>a</p></body></html>",
+         "<html><head></head><body><p>a<br>a</p></body></html>", "<P>a<br>a</P>"},
         // The source's "&" followed by a typed "lt;" would read as "<": the paragraph is written whole.
         {"a splice that would make a reference", "<html><body><P CLASS=x>fish &</P></body></html>",
          "<html><head></head><body><p class=\"x\">fish &amp;</p></body></html>",
@@ -166,4 +168,15 @@ TEST(SplicePulledPage, givesNothingForAPageItCannotTraceBackToItsSource)
         const QString pulled = QString(S(c.baseline)).replace(S("</body>"), S("<p>new</p></body>"));
         EXPECT_EQ(Splice(S(c.source), S(c.baseline), pulled), std::nullopt);
     }
+}
+
+TEST(SplicePulledPage, splicesEditsFarApartEachInItsPlace)
+{
+    const QString source = S("<BODY>\r\n<P>first one</P>\r\n<P ALIGN=right>middle &amp; more</P>\r\n<P>last one</P>\r\n</BODY>");
+    const QString baseline = S("<html><head></head><body>\n<p>first one</p>\n<p align=\"right\">middle &amp; more</p>\n"
+                               "<p>last one</p>\n</body></html>");
+    const QString pulled = S("<html><head></head><body>\n<p>first <i>new</i> one</p>\n<p align=\"right\">middle &amp; more</p>\n"
+                             "<p>last one typed</p>\n</body></html>");
+    EXPECT_EQ(Splice(source, baseline, pulled),
+              S("<BODY>\r\n<P>first <i>new</i> one</P>\r\n<P ALIGN=right>middle &amp; more</P>\r\n<P>last one typed</P>\r\n</BODY>"));
 }
