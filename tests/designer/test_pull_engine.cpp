@@ -1,5 +1,6 @@
 // Taking the designer's page back into the source on the real engine: pages written in the
 // styles of different generators keep every byte the designer did not change.
+#include "app/filecodec.h"
 #include "designer/pulledpage.h"
 #include "designerwindowtest.h"
 #include "teststrings.h"
@@ -214,4 +215,25 @@ TEST_F(PullEngineTest, aPageThatCannotBeTracedComesBackAsTheWholeSerialization)
     const QString result = pullAfter(text, [this] { ASSERT_TRUE(target().setInnerText(S("changed"))); }, &pulled);
     // The editor holds its lines with CR LF.
     EXPECT_EQ(QString(result).remove(QLatin1Char('\r')), PulledPageText(m_before, pulled)->remove(QLatin1Char('\r')));
+}
+
+TEST_F(PullEngineTest, aTypedCharacterTheFileCannotHoldIsWrittenAsThePageWritesIt)
+{
+    // Windows-1252 bytes ("caf\xE9"), a page that writes its arrows as references.
+    const QByteArray bytes = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n"
+                             "<meta name=generator content=Korvel></head><body>\r\n<p id=t>caf\xE9 &rarr; bar</p>\r\n</body></html>\r\n";
+    const QString path = writeFile(S("ansi.html"), bytes);
+    ASSERT_TRUE(form->fileCommands().OpenDocumentFile(path));
+    ASSERT_EQ(form->document().format.encoding, TextEncoding::Ansi);
+    form->setActivePage(1);
+    ASSERT_TRUE(designer->browser().waitUntilReady());
+    const QString before = form->editor()->text();
+    trigger("BrowserEditmode1");
+    auto range = page().selection().createTextRange();
+    ASSERT_TRUE(range && range->moveToElementText(target()) && range->collapse(false) && range->select());
+    // An arrow the code page lacks, one it has, and a check mark no reference of the page names.
+    ASSERT_TRUE(range->pasteHTML(S(" \xE2\x86\x92 \xE2\x82\xAC \xE2\x9C\x93")));
+    form->setActivePage(0);
+    EXPECT_EQ(form->editor()->text(),
+              QString(before).replace(S("caf\xC3\xA9 &rarr; bar"), S("caf\xC3\xA9 &rarr; bar &rarr; \xE2\x82\xAC &#10003;")));
 }
