@@ -7,6 +7,7 @@
 #include "designer/engine.h"
 #include "designer/pulledpage.h"
 #include "designer/selectioncarry.h"
+#include "designer/sourcesplice.h"
 #include "designer/webenginebrowser.h"
 
 #include <QAction>
@@ -116,6 +117,56 @@ void BM_PulledPageText(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * html.size());
 }
 BENCHMARK(BM_PulledPageText)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+// A 1 MB page taken back after one typed word: the engine's serialization of the page as
+// loaded, and that serialization with the word in a paragraph in the middle of the page.
+struct PullTexts {
+    QString source;
+    QString baseline;
+    QString pulled;
+};
+
+const PullTexts &OneWordTyped()
+{
+    static const PullTexts texts = [] {
+        PullTexts t;
+        t.source = GeneratePage(1 << 20);
+        g_fixture->browser.Navigate(g_fixture->path);
+        g_fixture->browser.waitUntilReady(60000);
+        const auto document = g_fixture->browser.Document();
+        t.baseline = document ? document->serializedPage().value_or(QString()) : QString();
+        t.pulled = t.baseline;
+        const qsizetype at = t.pulled.indexOf(QStringLiteral("Paragraph 3000 with"));
+        if (at >= 0)
+            t.pulled.insert(at + 10, QStringLiteral("typed "));
+        return t;
+    }();
+    return texts;
+}
+
+// The pull as it was: the whole serialization becomes the source.
+void BM_PullWholePage1MB(benchmark::State &state)
+{
+    const PullTexts &texts = OneWordTyped();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PulledPageText(texts.source, texts.pulled));
+    state.SetBytesProcessed(state.iterations() * texts.source.size());
+}
+BENCHMARK(BM_PullWholePage1MB)->Unit(benchmark::kMillisecond);
+
+// The pull now: the typed word spliced into the source (scan, alignment, splice and its check).
+void BM_PullSplice1MB(benchmark::State &state)
+{
+    const PullTexts &texts = OneWordTyped();
+    if (!SplicePulledPage(texts.source, texts.baseline, texts.pulled, CharacterRepertoire::Unicode)) {
+        state.SkipWithError("the page could not be spliced");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SplicePulledPage(texts.source, texts.baseline, texts.pulled, CharacterRepertoire::Unicode));
+    state.SetBytesProcessed(state.iterations() * texts.source.size());
+}
+BENCHMARK(BM_PullSplice1MB)->Unit(benchmark::kMillisecond);
 
 void BM_FramesetSourceText(benchmark::State &state)
 {

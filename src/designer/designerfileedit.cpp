@@ -47,8 +47,12 @@ void DesignerFileEdit::FileSave()
     }
     if (html->trimmed().isEmpty())
         return;
-    const QString doctype = DoctypeOf(editor->text());
-    editor->setText(StripBorderStyleText(doctype.isEmpty() ? *html : doctype + QStringLiteral("\r\n") + *html));
+    // The page goes into the source changing only what was edited; when that cannot be traced,
+    // the whole page is taken as it is shown.
+    if (!m_pageChange.SpliceShownPage(*html)) {
+        const QString doctype = DoctypeOf(editor->text());
+        editor->setText(StripBorderStyleText(doctype.isEmpty() ? *html : doctype + QStringLiteral("\r\n") + *html));
+    }
     shell.fileCommands().SaveSourceText();
 }
 

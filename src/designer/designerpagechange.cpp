@@ -2,6 +2,7 @@
 
 #include "app/commandids.h"
 #include "app/commandregistry.h"
+#include "app/declaredcharset.h"
 #include "app/documentfile.h"
 #include "app/editordocument.h"
 #include "app/filecommands.h"
@@ -9,6 +10,7 @@
 #include "designer/designersourcetools.h"
 #include "designer/engine.h"
 #include "designer/pulledpage.h"
+#include "designer/sourcesplice.h"
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
@@ -25,6 +27,26 @@ namespace {
 QTabWidget *pageControl(CommandContext &shell)
 {
     return shell.window()->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+}
+
+// The characters a page's file holds as they are: those of its encoding that its declared
+// charset reads the same.
+CharacterRepertoire RepertoireOf(const QString &text, TextEncoding encoding)
+{
+    CharacterRepertoire repertoire =
+        encoding == TextEncoding::Ansi ? CharacterRepertoire::Windows1252 : CharacterRepertoire::Unicode;
+    switch (declaredCharset(text).kind) {
+    case CharsetKind::None:
+    case CharsetKind::Utf8:
+        break;
+    case CharsetKind::Windows1252:
+        repertoire = CharacterRepertoire::Windows1252;
+        break;
+    case CharsetKind::Other:
+        repertoire = CharacterRepertoire::Ascii;
+        break;
+    }
+    return repertoire;
 }
 
 } // namespace
@@ -137,7 +159,7 @@ void DesignerPageChange::BrowserEditmode1Click()
     }
     ToggleDesignMode();
     if (!m_ctx.onlineLocation())
-        m_ctx.commands().run(cmd::FileSave);
+        saveShownPage();
     m_ctx.shell.state().DesignModeWasOn = m_ctx.state.designModeOn;
 }
 
@@ -166,6 +188,8 @@ void DesignerPageChange::ToggleDesignMode()
         setDesignModeChecked(false);
         return;
     }
+    // Switching on may have loaded the page again, without its scripts: the page as written.
+    takePullBaseline();
     m_ctx.shell.editor()->setModified(true);
     setDesignModeChecked(true);
     m_ctx.state.designModeOn = true;
@@ -187,7 +211,10 @@ void DesignerPageChange::PullDesignerDocument()
     SynMemo *editor = m_ctx.shell.editor();
     const auto page = browser.Document();
     const auto html = page ? page->serializedPage() : std::nullopt;
-    const auto text = html ? PulledPageText(editor->text(), *html) : std::nullopt;
+    const auto spliced = html ? SplicedSource(*html) : std::nullopt;
+    auto text = spliced ? std::optional<QString>(MarkGenerator(*spliced)) : std::nullopt;
+    if (!text && html)
+        text = PulledPageText(editor->text(), *html);
     if (text)
         editor->setText(*text);
     else
@@ -241,10 +268,87 @@ void DesignerPageChange::ShowPageSource()
     m_ctx.shell.setActivePage(int(Page::Source));
 }
 
+std::optional<QString> DesignerPageChange::SplicedSource(const QString &serialized) const
+{
+    const PullBaseline &baseline = m_ctx.state.Baseline;
+    if (m_ctx.browser.scriptsRanInDocument())
+        return std::nullopt;
+    const QString source = m_ctx.shell.editor()->text();
+    if (baseline.generation != m_ctx.browser.documentGeneration() || baseline.serialized.isEmpty()
+        || baseline.source != source || serialized.trimmed().isEmpty())
+        return std::nullopt;
+    return SplicePulledPage(source, baseline.serialized, serialized,
+                            RepertoireOf(source, m_ctx.shell.document().format.encoding));
+}
+
+void DesignerPageChange::rebasePullBaseline(const QString &source, const QString &serialized)
+{
+    m_ctx.state.Baseline.source = source;
+    m_ctx.state.Baseline.serialized = serialized;
+}
+
+void DesignerPageChange::saveShownPage()
+{
+    CommandContext &shell = m_ctx.shell;
+    SynMemo *editor = shell.editor();
+    const QString &fileName = shell.document().FileName;
+    const auto page = m_ctx.browser.Document();
+    const auto html = page && !m_ctx.browser.scriptsRanInDocument() ? page->serializedPage() : std::nullopt;
+    const auto spliced = html ? SplicedSource(*html) : std::nullopt;
+    if (!spliced || editor->text().isEmpty() || fileName.isEmpty() || fileName == m_ctx.line(Msg::Untitled)) {
+        m_ctx.commands().run(cmd::FileSave);
+        return;
+    }
+    // The page as shown, written into the source it came from: the save button's work, with
+    // the source's own way of writing kept.
+    SpliceShownPage(*html, *spliced);
+    shell.fileCommands().SaveSourceText();
+}
+
+bool DesignerPageChange::SpliceShownPage(const QString &serialized)
+{
+    const auto spliced = SplicedSource(serialized);
+    if (spliced)
+        SpliceShownPage(serialized, *spliced);
+    return spliced.has_value();
+}
+
+void DesignerPageChange::SpliceShownPage(const QString &serialized, const QString &spliced)
+{
+    SynMemo *editor = m_ctx.shell.editor();
+    if (spliced == editor->text())
+        return;
+    editor->setText(spliced);
+    rebasePullBaseline(spliced, serialized);
+}
+
+void DesignerPageChange::takePullBaseline()
+{
+    PullBaseline &baseline = m_ctx.state.Baseline;
+    if (baseline.generation == m_ctx.browser.documentGeneration() && !baseline.serialized.isEmpty())
+        return;  // taken when this document completed, before any edit
+    baseline = PullBaseline();
+    if (m_ctx.onlineLocation() || !IsEditableFileType(m_ctx.browser.LocationName()))
+        return;
+    const auto page = m_ctx.browser.Document();
+    const auto html = page ? page->serializedPage() : std::nullopt;
+    if (!html)
+        return;
+    baseline.serialized = *html;
+    baseline.source = m_ctx.shell.editor()->text();
+    baseline.generation = m_ctx.browser.documentGeneration();
+}
+
 void DesignerPageChange::WebBrowser1DocumentComplete()
 {
     for (const char *id : {cmd::PrintPreview, cmd::ZoomIn, cmd::ZoomOut, cmd::PageSource})
         m_ctx.commands().setEnabled(id, true);
+    adoptShownFile();
+    takePullBaseline();
+}
+
+void DesignerPageChange::adoptShownFile()
+{
     // Another local page shown in the designer (a link, the address box) becomes the document.
     const QString path = LocalPathOfLocation(m_ctx.browser.LocationURL());
     if (path.isEmpty() || !QFileInfo(path).isFile() || SameFile(path, m_ctx.shell.document().FileName))

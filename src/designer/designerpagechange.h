@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace korvel {
 
 class DesignerContext;
@@ -37,8 +39,26 @@ public:
 
     void setCurrentPage(int page) { m_page = page; }
 
+    // The source with the designer's edits spliced in, every byte the designer did not change
+    // kept (before the generator is marked); empty when the shown page cannot be traced back
+    // to the source it was loaded from, and the whole serialization must be taken instead.
+    std::optional<QString> SplicedSource(const QString &serialized) const;
+    // Puts the shown page (its serialization) into the editor's text as SplicedSource gives it,
+    // and later edits are spliced into that text. False when the page cannot be traced back;
+    // the editor's text is then unchanged and the caller takes the whole serialization.
+    bool SpliceShownPage(const QString &serialized);
+
 private:
     void setDesignModeChecked(bool on);
+    // Makes a local page the designer shows by a link or the address box the document.
+    void adoptShownFile();
+    // Keeps the serialization of the page just loaded, with the source it came from.
+    void takePullBaseline();
+    void SpliceShownPage(const QString &serialized, const QString &spliced);
+    // The new source now matches the page shown: later edits are spliced into it.
+    void rebasePullBaseline(const QString &source, const QString &serialized);
+    // The save of the design-mode switch: the shown page written into its source.
+    void saveShownPage();
 
     DesignerContext &m_ctx;
     DesignerSourceTools &m_sourceTools;

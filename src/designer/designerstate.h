@@ -8,6 +8,14 @@
 
 namespace korvel {
 
+// The page as the engine serialized it when it finished loading, with the source text it was
+// loaded from: taking the page back changes only what differs from it.
+struct PullBaseline {
+    QString source;
+    QString serialized;
+    quint64 generation = 0;  // the engine's document it belongs to
+};
+
 // What the designer's commands share about the designer page: the selection taken when the
 // page was left, the element the element commands found last, the zoom and whether this
 // program switched design mode on. The formatting, table and inspector commands read it here.
@@ -23,6 +31,7 @@ struct DesignerState {
     // engine's own undo. They set this to take back their last change: it answers true when
     // the last change on the page was theirs and it has been taken back.
     std::function<bool()> UndoOwnEdit;
+    PullBaseline Baseline;
 };
 
 } // namespace korvel
