@@ -3,6 +3,7 @@
 #include "app/batchmode.h"
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
+#include "designer/formattingcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     korvel::TMainForm form(prompter);
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
+    korvel::FormattingCommands formatting(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));
     form.show();
