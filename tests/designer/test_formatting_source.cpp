@@ -6,6 +6,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QAction>
+#include <QKeySequence>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -211,4 +214,25 @@ TEST_F(FormattingSourceTest, theFormatToolBarHasNoDisabledButtonButTheGeneratorD
     for (QWidget *control : {static_cast<QWidget *>(comboFont()), static_cast<QWidget *>(comboColor()),
                              static_cast<QWidget *>(editSize()), form->findChild<QWidget *>(QStringLiteral("UpDown1"))})
         EXPECT_TRUE(control && control->isEnabled());
+}
+
+TEST_F(FormattingSourceTest, theMenuItemsCarryTheirShortcuts)
+{
+    const std::pair<const char *, const char *> shortcuts[] = {
+        {"bold1", "Ctrl+Alt+B"}, {"italic1", "Ctrl+Alt+I"}, {"underline1", "Ctrl+Alt+U"}, {"Sup1", "Ctrl+Alt+P"},
+        {"Sub1", "Ctrl+Alt+S"}, {"bulletlist1", "Ctrl+Alt+N"}, {"OrderedList1", "Ctrl+Alt+O"},
+        {"Linebreak1", "Ctrl+Alt+K"}, {"Horizontalline1", "Ctrl+Alt+H"}, {"Div1", "Ctrl+Alt+V"},
+        {"Span1", "Ctrl+Alt+A"}, {"Font3", "Ctrl+Alt+F"}, {"Color1", "Ctrl+Alt+R"},
+    };
+    for (const auto &[item, keys] : shortcuts) {
+        QAction *action = form->action(QLatin1String(item));
+        ASSERT_NE(action, nullptr) << item;
+        EXPECT_EQ(action->shortcut(), QKeySequence(QLatin1String(keys))) << item;
+    }
+    selectBetween(QStringLiteral("t"));
+    form->activateWindow();
+    editor().setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(&editor(), Qt::Key_B, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(between(), QStringLiteral("<b>t</b>"));
 }
