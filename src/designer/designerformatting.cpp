@@ -13,6 +13,8 @@
 #include "source/textmatch.h"
 #include "tables/elementactions.h"
 
+#include <utility>
+
 namespace korvel {
 
 namespace {
@@ -36,6 +38,21 @@ std::optional<HtmlElement> EnclosingList(HtmlElement element)
             return std::nullopt;
         element = *parent;
     }
+}
+
+// The HTML that stands before and after the element in its parent, read from the parent's
+// serialized content (the element's own serialization appears there as it stands).
+std::pair<QString, QString> Neighbours(const HtmlElement &element)
+{
+    const auto parent = element.parentElement();
+    const auto siblings = parent ? parent->innerHTML() : std::nullopt;
+    const auto own = element.outerHTML();
+    if (!siblings || !own)
+        return {};
+    const qsizetype at = siblings->indexOf(*own);
+    if (at < 0)
+        return {};
+    return {siblings->left(at), siblings->mid(at + own->size())};
 }
 
 } // namespace
@@ -125,7 +142,8 @@ void DesignerFormatting::BulletsButtonClick(bool ordered)
     // as lines, and nothing outside the list changes.
     if (const auto list = EnclosingList(*parent)) {
         const auto inner = list->innerHTML();
-        if (!inner || !list->setOuterHTML(ListItemsAsLines(*inner)))
+        const auto [before, after] = Neighbours(*list);
+        if (!inner || !list->setOuterHTML(ListLinesInPlace(ListItemsAsLines(*inner), before, after)))
             m_ctx.prompter().error(m_ctx.line(kLineListFailed));
         return;
     }

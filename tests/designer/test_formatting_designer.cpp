@@ -193,7 +193,7 @@ TEST_F(FormattingDesignerTest, theListCommandsMakeAListOfTheSelectionInACellAndT
                           + QStringLiteral("<li id=\"i\">one</li><li>two <b>2</b></li>") + end + QStringLiteral("after")));
         select("i", true);
         this->trigger(trigger);
-        EXPECT_EQ(bodyHtml(), table.arg(QStringLiteral("beforeone<br>two <b>2</b>after"))) << trigger;
+        EXPECT_EQ(bodyHtml(), table.arg(QStringLiteral("before<br>one<br>two <b>2</b><br>after"))) << trigger;
     }
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
