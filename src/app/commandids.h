@@ -113,4 +113,28 @@ inline constexpr char FormTextarea[] = "forms.textarea";
 inline constexpr char FormSelectBox[] = "forms.selectBox";
 inline constexpr char FormDropDown[] = "forms.dropDown";
 
+// Format: the text formatting of the format tool bar and its menus
+inline constexpr char FormatBold[] = "format.bold";
+inline constexpr char FormatItalic[] = "format.italic";
+inline constexpr char FormatUnderline[] = "format.underline";
+inline constexpr char FormatStrikeThrough[] = "format.strikeThrough";
+inline constexpr char FormatAlignLeft[] = "format.alignLeft";
+inline constexpr char FormatAlignRight[] = "format.alignRight";
+inline constexpr char FormatJustify[] = "format.justify";
+inline constexpr char FormatAlignCenter[] = "format.alignCenter";
+inline constexpr char FormatSuperscript[] = "format.superscript";
+inline constexpr char FormatSubscript[] = "format.subscript";
+inline constexpr char FormatIndent[] = "format.indent";
+inline constexpr char FormatOutdent[] = "format.outdent";
+inline constexpr char FormatBulletList[] = "format.bulletList";
+inline constexpr char FormatOrderedList[] = "format.orderedList";
+inline constexpr char FormatRemoveFormat[] = "format.removeFormat";
+inline constexpr char FormatLineBreak[] = "format.lineBreak";
+inline constexpr char FormatHorizontalLine[] = "format.horizontalLine";
+inline constexpr char FormatDivision[] = "format.division";
+inline constexpr char FormatSpan[] = "format.span";
+inline constexpr char FormatFont[] = "format.font";
+inline constexpr char FormatColorCode[] = "format.colorCode";
+inline constexpr char FormatRemoveBlock[] = "format.removeBlock";
+
 } // namespace korvel::cmd

@@ -5,6 +5,7 @@
 #include "designer/designercontroller.h"
 #include "generators/generatorcommands.h"
 #include "generators/formfieldcommands.h"
+#include "designer/formattingcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 #include "tables/tablecommands.h"
@@ -54,6 +55,7 @@ int main(int argc, char **argv)
     korvel::DesignerController designer(form);
     korvel::TableCommands tables(form, designer);
     korvel::FormFieldCommands formFields(form, designer);
+    korvel::FormattingCommands formatting(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     new korvel::GeneratorCommands(form, designer);  // a child of the window
     form.setCommandLine(app.arguments().mid(1));

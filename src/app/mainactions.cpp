@@ -4,6 +4,7 @@
 #include "app/commandregistry.h"
 #include "app/mainform.h"
 #include "editor/synmemo.h"
+#include "source/formatrules.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,9 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+#include <utility>
 
 namespace korvel {
 
@@ -154,6 +158,30 @@ QIcon glyphIcon(const QString &glyph, int style)
     return QIcon(pixmap);
 }
 
+// The colours the colour box offers for the font rule.
+const char *const kFontColors[] = {"black", "maroon", "green", "olive", "navy", "purple", "teal", "gray",
+                                   "silver", "red", "lime", "yellow", "blue", "fuchsia", "aqua", "white"};
+
+// UpDown1: the up and down arrows that step the size field.
+QWidget *upDownStepper(QWidget *parent)
+{
+    auto *stepper = new QWidget(parent);
+    stepper->setObjectName(QStringLiteral("UpDown1"));
+    auto *layout = new QVBoxLayout(stepper);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const auto &[name, arrow] : {std::pair{"UpDown1Up", Qt::UpArrow}, std::pair{"UpDown1Down", Qt::DownArrow}}) {
+        auto *button = new QToolButton(stepper);
+        button->setObjectName(QLatin1String(name));
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFixedSize(16, 11);
+        layout->addWidget(button);
+    }
+    stepper->setEnabled(false);
+    return stepper;
+}
+
 } // namespace
 
 QAction *TMainForm::addAction(const QString &name, const QString &fixedCaption)
@@ -270,16 +298,21 @@ void TMainForm::buildToolBars()
     m_comboFont->setMinimumWidth(140);
     m_comboFont->setEnabled(false);
     format->addWidget(m_comboFont);
-    auto *editSize = new QComboBox(format);
+    auto *editSize = new QLineEdit(QStringLiteral("1"), format);
     editSize->setObjectName(QStringLiteral("EditSize"));
-    editSize->setEditable(true);
-    editSize->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                        QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")});
+    editSize->setFixedWidth(32);
     editSize->setEnabled(false);
     format->addWidget(editSize);
+    format->addWidget(upDownStepper(format));
     auto *comboColor = new QComboBox(format);
     comboColor->setObjectName(QStringLiteral("ComboColor"));
     comboColor->setMinimumWidth(80);
+    for (const char *name : kFontColors) {
+        const QColor color = QColor::fromString(QLatin1String(name));
+        QPixmap swatch(14, 14);
+        swatch.fill(color);
+        comboColor->addItem(QIcon(swatch), ColorToHtml(color.red(), color.green(), color.blue()), color);
+    }
     comboColor->setEnabled(false);
     format->addWidget(comboColor);
     format->addSeparator();

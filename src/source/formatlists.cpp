@@ -24,6 +24,19 @@ bool IsItemName(const QString &name)
     return name == QLatin1String("li");
 }
 
+// The elements that stand on lines of their own, and the line break.
+bool StartsALine(const QString &name)
+{
+    static const QStringList names = {
+        QStringLiteral("address"), QStringLiteral("blockquote"), QStringLiteral("br"), QStringLiteral("center"),
+        QStringLiteral("dd"), QStringLiteral("div"), QStringLiteral("dl"), QStringLiteral("dt"),
+        QStringLiteral("fieldset"), QStringLiteral("form"), QStringLiteral("h1"), QStringLiteral("h2"),
+        QStringLiteral("h3"), QStringLiteral("h4"), QStringLiteral("h5"), QStringLiteral("h6"),
+        QStringLiteral("hr"), QStringLiteral("li"), QStringLiteral("ol"), QStringLiteral("p"),
+        QStringLiteral("pre"), QStringLiteral("table"), QStringLiteral("ul")};
+    return names.contains(name);
+}
+
 // Every run of blanks becomes one blank.
 QString CollapseBlankRuns(const QString &text)
 {
@@ -222,6 +235,32 @@ QString ListItemsAsLines(const QString &listInnerHtml)
     else
         take(outsideBegin, html.size(), false);
     return lines.join(QStringLiteral("<br>"));
+}
+
+QString ListLinesInPlace(const QString &lines, QStringView before, QStringView after)
+{
+    const QStringView head = before.trimmed();
+    const QStringView tail = after.trimmed();
+    // Before the list: the last tag, when the HTML ends with one, decides.
+    bool breakBefore = !head.isEmpty();
+    if (breakBefore && head.endsWith(QLatin1Char('>'))) {
+        const qsizetype open = head.lastIndexOf(QLatin1Char('<'));
+        HtmlTag tag;
+        if (open >= 0 && NextHtmlTag(head, open, tag) && tag.end == head.size())
+            breakBefore = !StartsALine(tag.name);
+    }
+    bool breakAfter = !tail.isEmpty();
+    HtmlTag tag;
+    if (breakAfter && tail.startsWith(QLatin1Char('<')) && NextHtmlTag(tail, 0, tag) && tag.begin == 0)
+        breakAfter = !StartsALine(tag.name);
+    QString out;
+    out.reserve(lines.size() + 8);
+    if (breakBefore)
+        out += QLatin1String("<br>");
+    out += lines;
+    if (breakAfter)
+        out += QLatin1String("<br>");
+    return out;
 }
 
 } // namespace korvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // The list command's texts: making a list of the selected lines and taking a list apart again.
 namespace korvel {
@@ -36,5 +37,10 @@ QString DesignerListFragment(const QString &rangeText, bool ordered);
 // given as the list's inner HTML, one item per line, joined by "<br>". Lists nested in an item
 // stay in it.
 QString ListItemsAsLines(const QString &listInnerHtml);
+
+// The lines of a list taken apart, as they replace the list between the HTML that stands before
+// and after it in its parent: the list stood on lines of its own, so a line break separates its
+// lines from text or inline elements next to it (not from a block, which starts a line itself).
+QString ListLinesInPlace(const QString &lines, QStringView before, QStringView after);
 
 } // namespace korvel

@@ -134,3 +134,24 @@ TEST(ListItemsAsLines, joinsTheItemsContentByLineBreaksAndKeepsNestedListsInThei
     for (const TextCase &c : cases)
         EXPECT_EQ(ListItemsAsLines(S(c.input)), S(c.expected)) << c.input;
 }
+
+TEST(ListLinesInPlace, separatesTheLinesFromTextAndInlineNeighboursButNotFromBlocks)
+{
+    struct PlaceCase {
+        const char *before;
+        const char *after;
+        const char *expected;
+    };
+    const PlaceCase cases[] = {
+        {"", "", "a<br>b"},
+        {" \r\n", "\n", "a<br>b"},
+        {"before", "after", "<br>a<br>b<br>"},
+        {"x <b>bold</b>", "<i>y</i>", "<br>a<br>b<br>"},
+        {"<p>x</p>", "<div>y</div>", "a<br>b"},
+        {"<H1>T</H1>\r\n", "<TABLE><tr><td>c</td></tr></TABLE>", "a<br>b"},
+        {"x<br>", "<hr>", "a<br>b"},
+        {"a > b", "c < d", "<br>a<br>b<br>"},
+    };
+    for (const PlaceCase &c : cases)
+        EXPECT_EQ(ListLinesInPlace(S("a<br>b"), S(c.before), S(c.after)), S(c.expected)) << c.before << "|" << c.after;
+}
