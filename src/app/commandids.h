@@ -98,4 +98,8 @@ inline constexpr char SplitCell[] = "table.splitCell";
 inline constexpr char MergeCellDown[] = "table.mergeCellDown";
 inline constexpr char SplitCellVertically[] = "table.splitCellVertically";
 
+// The element property inspector and the page properties
+inline constexpr char ElementProperties[] = "designer.elementProperties";
+inline constexpr char PageProperties[] = "designer.pageProperties";
+
 } // namespace korvel::cmd
