@@ -88,6 +88,7 @@ void InspectorCommands::inspectLink(const HtmlElement &element)
     const QString href = attributeText(element, "href", ok);
     const QString name = attributeText(element, "name", ok);
     const QString target = attributeText(element, "target", ok);
+    const QString title = attributeText(element, "title", ok);
     if (!ok) {
         fail();
         return;
@@ -101,12 +102,14 @@ void InspectorCommands::inspectLink(const HtmlElement &element)
     // The dialog's own start presets a target; the link's own values are shown instead.
     d.EditName->setText(href);
     d.EditColor->setText(name);
+    d.EditMyTitle->setText(title);
     const int at = d.ComboBox1->findText(target);
     d.ComboBox1->setCurrentIndex(at);
     if (at < 0)
         d.ComboBox1->setEditText(target);
     const QList<std::pair<QString, QString>> shown = {
-        {QStringLiteral("href"), href}, {QStringLiteral("name"), name}, {QStringLiteral("target"), d.ComboBox1->currentText()}};
+        {QStringLiteral("href"), href}, {QStringLiteral("name"), name}, {QStringLiteral("target"), d.ComboBox1->currentText()},
+        {QStringLiteral("title"), title}};
     if (label2)
         label2->setText(QStringLiteral("Name"));
     d.EditsExistingLink = true;
@@ -123,7 +126,7 @@ void InspectorCommands::inspectLink(const HtmlElement &element)
         address.prepend(QStringLiteral("mailto:"));
     if (f.kind == LinkKind::Anchor && !address.trimmed().isEmpty() && !address.startsWith(QLatin1Char('#')))
         address.prepend(QLatin1Char('#'));
-    for (const AttributeEdit &edit : changedAttributes(shown, {address, f.description, f.target})) {
+    for (const AttributeEdit &edit : changedAttributes(shown, {address, f.description, f.target, f.title})) {
         if (!writeAttribute(element, edit.name, edit.value)) {
             fail();
             return;
@@ -200,6 +203,7 @@ void InspectorCommands::inspectSelect(const HtmlElement &element)
     }
     m_inp->setFieldText(QStringLiteral("Edit5"), chosen->toString());
     m_inp->setOptions(texts);
+    m_inp->ListBox1->setEnabled(true);
     for (const char *name : {"Edit3", "Edit4"})
         m_inp->findChild<QLineEdit *>(QString::fromLatin1(name))->setEnabled(false);
 

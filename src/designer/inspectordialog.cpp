@@ -93,43 +93,46 @@ QHash<QString, QString> InspectorDialog::fieldTexts(const QStringList &fields) c
     return texts;
 }
 
-QLineEdit *InspectorDialog::addEdit(const char *name, const char *labelName, const QString &caption)
+QWidget *InspectorDialog::withColorButton(QWidget *field, QLineEdit *edit, const char *colorButton)
+{
+    if (!colorButton)
+        return field;
+    auto *row = new QWidget(this);
+    auto *box = new QHBoxLayout(row);
+    box->setContentsMargins(0, 0, 0, 0);
+    field->setParent(row);
+    box->addWidget(field, 1);
+    auto *button = new QPushButton(QStringLiteral("…"), row);
+    button->setObjectName(QString::fromLatin1(colorButton));
+    button->setMaximumWidth(32);
+    box->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this, edit] {
+        const QColor start(edit->text().trimmed());
+        if (const auto chosen = m_prompter.chooseColor(start.isValid() ? start : QColor(Qt::white)))
+            edit->setText(ColorToHtml(*chosen));
+    });
+    return row;
+}
+
+QLineEdit *InspectorDialog::addEdit(const char *name, const char *labelName, const QString &caption,
+                                    const char *colorButton)
 {
     auto *edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMinimumWidth(220);
-    auto *l = new QLabel(caption, this);
-    l->setObjectName(QString::fromLatin1(labelName));
-    l->setBuddy(edit);
-    m_form->addRow(l, edit);
+    addRow(withColorButton(edit, edit, colorButton), labelName, caption);
     return edit;
 }
 
 QComboBox *InspectorDialog::addCombo(const char *name, const char *labelName, const QString &caption,
-                                     const QStringList &items)
+                                     const QStringList &items, const char *colorButton)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setEditable(true);
     combo->addItems(items);
-    auto *l = new QLabel(caption, this);
-    l->setObjectName(QString::fromLatin1(labelName));
-    l->setBuddy(combo);
-    m_form->addRow(l, combo);
+    addRow(withColorButton(combo, combo->lineEdit(), colorButton), labelName, caption);
     return combo;
-}
-
-QPushButton *InspectorDialog::addColorButton(const char *name, QLineEdit *field)
-{
-    auto *button = new QPushButton(QStringLiteral("…"), this);
-    button->setObjectName(QString::fromLatin1(name));
-    m_form->addRow(QString(), button);
-    connect(button, &QPushButton::clicked, this, [this, field] {
-        const QColor start(field->text().trimmed());
-        if (const auto chosen = m_prompter.chooseColor(start.isValid() ? start : QColor(Qt::white)))
-            field->setText(ColorToHtml(*chosen));
-    });
-    return button;
 }
 
 QLabel *InspectorDialog::addHeader(const char *name)
@@ -158,7 +161,8 @@ QLabel *InspectorDialog::label(const char *name) const
 
 void InspectorDialog::setRowShown(QWidget *field, bool shown)
 {
-    m_form->setRowVisible(field, shown);
+    // A field with a colour button sits in a row widget of its own.
+    m_form->setRowVisible(field->parentWidget() == this ? field : field->parentWidget(), shown);
 }
 
 void InspectorDialog::keyPressEvent(QKeyEvent *event)

@@ -47,10 +47,12 @@ protected:
     virtual void setLanguageTexts() = 0;
     bool english() const { return UiLanguage != 0; }
 
-    QLineEdit *addEdit(const char *name, const char *labelName, const QString &caption);
-    QComboBox *addCombo(const char *name, const char *labelName, const QString &caption, const QStringList &items);
-    // A button beside the last field that writes a chosen colour into it.
-    QPushButton *addColorButton(const char *name, QLineEdit *field);
+    // A field under a label; with a button name, a button beside it writes a chosen colour
+    // into it (the button is found by its name).
+    QLineEdit *addEdit(const char *name, const char *labelName, const QString &caption,
+                       const char *colorButton = nullptr);
+    QComboBox *addCombo(const char *name, const char *labelName, const QString &caption, const QStringList &items,
+                        const char *colorButton = nullptr);
     QLabel *addHeader(const char *name);
     // Any other field under a label.
     void addRow(QWidget *field, const char *labelName, const QString &caption);
@@ -61,6 +63,9 @@ protected:
     Prompter &m_prompter;
 
 private:
+    // The field, or the field with its colour button, as the row's widget.
+    QWidget *withColorButton(QWidget *field, QLineEdit *edit, const char *colorButton);
+
     void keyPressEvent(QKeyEvent *event) override;
 
     int m_helpTopic;

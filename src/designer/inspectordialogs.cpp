@@ -56,8 +56,8 @@ TFormTD::TFormTD(Prompter &prompter, QWidget *parent)
              {QStringLiteral("center"), QStringLiteral("left"), QStringLiteral("right")});
     addCombo("ComboBox3", "LabelValign", QStringLiteral("Valign"),
              {QStringLiteral("top"), QStringLiteral("middle"), QStringLiteral("bottom"), QStringLiteral("baseline")});
-    QLineEdit *color = addEdit("EditColor", "LabelColor", QStringLiteral("Bgcolor"));
-    Button1 = addColorButton("Button1", color);
+    addEdit("EditColor", "LabelColor", QStringLiteral("Bgcolor"), "Button1");
+    Button1 = findChild<QPushButton *>(QStringLiteral("Button1"));
 }
 
 void TFormTD::setLanguageTexts()
@@ -167,8 +167,8 @@ TFormPropFont::TFormPropFont(Prompter &prompter, QWidget *parent)
     addHeader("Label4")->setText(QStringLiteral("<FONT>"));
     addEdit("Edit1", "Label1", QStringLiteral("Font"));
     addEdit("Edit2", "Label2", QStringLiteral("Size"));
-    QLineEdit *color = addEdit("Edit3", "Label3", QStringLiteral("Color"));
-    BitBtn3 = addColorButton("BitBtn3", color);
+    addEdit("Edit3", "Label3", QStringLiteral("Color"), "BitBtn3");
+    BitBtn3 = findChild<QPushButton *>(QStringLiteral("BitBtn3"));
 }
 
 void TFormPropFont::setLanguageTexts()
@@ -191,8 +191,8 @@ TFormFInfo::TFormFInfo(Prompter &prompter, QWidget *parent)
     addEdit("Edit3", "Label3", QStringLiteral("Framespacing"));
     addEdit("Edit4", "Label4", QString());
     addEdit("Edit5", "Label5", QString());
-    QLineEdit *third = addEdit("Edit8", "Label8", QString());
-    BtnColor = addColorButton("BtnColor", third);
+    addEdit("Edit8", "Label8", QString(), "BtnColor");
+    BtnColor = findChild<QPushButton *>(QStringLiteral("BtnColor"));
     addEdit("Edit9", "Label9", QStringLiteral("Src"));
     addCombo("ComboBox1", "Label10", QStringLiteral("NoResize"), {QStringLiteral("True"), QStringLiteral("False")});
     findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setEditable(false);
@@ -214,7 +214,7 @@ void TFormFInfo::prepare(Mode mode)
         setRowShown(field(name), !iframe);
     setRowShown(field("Edit9"), !frameset);
     setRowShown(field("ComboBox1"), frame);
-    setRowShown(BtnColor, frameset);
+    BtnColor->setVisible(frameset);
 }
 
 } // namespace korvel

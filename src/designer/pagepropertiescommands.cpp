@@ -12,6 +12,8 @@
 #include "prompt/prompter.h"
 #include "source/texthelpers.h"
 
+#include <QFileInfo>
+#include <QUrl>
 #include <QWidget>
 
 namespace korvel {
@@ -109,6 +111,8 @@ void PagePropertiesCommands::ToolButton20Click()
         fields.append(b.field);
     const QHash<QString, QString> shown = d.fieldTexts(fields);
     const QString shownTitle = d.fieldText(QStringLiteral("edTitle"));
+    const QString file = m_designer.browser().LocationURL();
+    d.DocumentFolder = file.startsWith(QLatin1String("file:")) ? QFileInfo(QUrl(file).toLocalFile()).absolutePath() : QString();
     d.UiLanguage = m_ctx.state().UiLanguage;
     d.FormShow();
     if (prompter.execDialog(d) != QDialog::Accepted)

@@ -3,7 +3,8 @@
 #include "prompt/prompter.h"
 
 #include <QComboBox>
-#include <QFileInfo>
+#include <QDir>
+#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,20 +55,22 @@ TfrmPageProp::TfrmPageProp(Prompter &prompter, QWidget *parent)
     for (const Row &row : kProperties) {
         const QString caption = QString::fromLatin1(row.caption);
         if (QByteArrayView(row.field).startsWith("cmb")) {
-            QComboBox *combo = addCombo(row.field, row.label, caption, {});
-            addColorButton(colorButtons[colorIndex++], combo->lineEdit());
+            addCombo(row.field, row.label, caption, {}, colorButtons[colorIndex++]);
         } else {
-            QLineEdit *edit = addEdit(row.field, row.label, caption);
-            if (QByteArrayView(row.field) == "bgImage") {
-                BitBtn7 = new QPushButton(QStringLiteral("…"), this);
-                BitBtn7->setObjectName(QStringLiteral("BitBtn7"));
-                addRow(BitBtn7, "Label17", QString());
+            const bool picture = QByteArrayView(row.field) == "bgImage";
+            QLineEdit *edit = addEdit(row.field, row.label, caption, picture ? "BitBtn7" : nullptr);
+            if (picture) {
+                // The row's button is made for a colour; this one asks for a picture file.
+                BitBtn7 = findChild<QPushButton *>(QStringLiteral("BitBtn7"));
+                BitBtn7->disconnect(this);
                 connect(BitBtn7, &QPushButton::clicked, this, [this, edit] {
                     FileRequest request;
                     request.filter = QStringLiteral("all|*.gif;*.jpg;*.jpeg;*.bmp;*.png");
                     const QString chosen = m_prompter.openFileName(request);
-                    if (!chosen.isEmpty())
-                        edit->setText(chosen);
+                    if (chosen.isEmpty())
+                        return;
+                    edit->setText(DocumentFolder.isEmpty() ? QUrl::fromLocalFile(chosen).toString()
+                                                           : QDir(DocumentFolder).relativeFilePath(chosen));
                 });
             }
         }

@@ -19,6 +19,9 @@ public:
     QPushButton *BitBtn2 = nullptr; // Cancel
     QPushButton *BitBtn7 = nullptr; // background picture
 
+    // The folder of the page's file: a chosen picture is named relative to it.
+    QString DocumentFolder;
+
 protected:
     void setLanguageTexts() override;
 };

@@ -95,7 +95,7 @@ TEST_F(InspectorEngineTest, eachKindShowsItsDialogAndOkWritesTheChangedFieldsWhi
 TEST_F(InspectorEngineTest, theDialogsShowTheElementsValuesFilledAfreshForEachElement)
 {
     const QByteArray page = "<html><body><img id=\"one\" src=\"a.png\" border=\"2\" width=\"50%\">"
-                            "<img id=\"two\" src=\"b.png\"><a id=\"mail\" href=\"mailto:x@y.de\" target=\"_top\">m</a>"
+                            "<img id=\"two\" src=\"b.png\"><a id=\"mail\" href=\"mailto:x@y.de\" target=\"_top\" title=\"T\">m</a>"
                             "<button id=\"st\" status=\"on\">s</button></body></html>";
     openPageInDesigner(page, u"fresh.html"_s);
     designMode();
@@ -130,7 +130,7 @@ TEST_F(InspectorEngineTest, theDialogsShowTheElementsValuesFilledAfreshForEachEl
     EXPECT_EQ(label2, u"Name"_s);
     EXPECT_EQ(shown.value(u"EditName"_s), u"mailto:x@y.de"_s);
     EXPECT_EQ(shown.value(u"ComboBox1"_s), u"_top"_s);
-    EXPECT_EQ(html("mail"), u"<a id=\"mail\" href=\"mailto:x@y.de\" target=\"_top\">m</a>"_s);
+    EXPECT_EQ(html("mail"), u"<a id=\"mail\" href=\"mailto:x@y.de\" target=\"_top\" title=\"T\">m</a>"_s);
     EXPECT_EQ(form->findChild<QDialog *>(u"TFormSettings"_s)->findChild<QLabel *>(u"Label2"_s)->text(), u"Description"_s);
 
     // A button shows its status only where it has one.

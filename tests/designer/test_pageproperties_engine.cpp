@@ -82,6 +82,16 @@ TEST_F(PagePropertiesTest, anEmptyPageCountsNothingAndAClearedBackgroundStays)
         EXPECT_EQ(shown.value(count), u"0"_s) << count.toStdString();
     EXPECT_EQ(shown.value(u"bgImage"_s), u"bg.png"_s);
     EXPECT_EQ(bodyTag(), u"<body background=\"bg.png\">"_s);
+
+    // A picture chosen for the background is named from the page's folder.
+    prompter.answerOpenFile(work.filePath(u"pics/new.png"_s));
+    prompter.answerDialog([](QDialog &dialog) {
+        static_cast<TfrmPageProp &>(dialog).BitBtn7->click();
+        static_cast<TfrmPageProp &>(dialog).BitBtn1->click();
+        return dialog.result();
+    });
+    run(cmd::PageProperties);
+    EXPECT_EQ(bodyTag(), u"<body background=\"pics/new.png\">"_s);
 }
 
 TEST_F(PagePropertiesTest, aFramesetPageSaysSoAndOffersTheElementChooser)
