@@ -163,3 +163,36 @@ TEST_F(PagePropertiesTest, theDialogsSpeakTheLanguageTheyAreShownIn)
         prompter.clear();
     }
 }
+
+TEST_F(PagePropertiesTest, colourButtonsWriteTheChosenColourAndF1ShowsTheDialogsHelpTopic)
+{
+    openPageInDesigner("<html><body><table><tr><td id=\"c\">x</td></tr></table><div id=\"d\">d</div></body></html>",
+                       u"colours.html"_s);
+    designMode();
+    QList<int> topics;
+    form->helpHandler = [&topics](int topic) { topics.append(topic); };
+    const auto pressColourAndHelp = [this](const char *button, const char *field, QString *written) {
+        prompter.answerColor(QColor(0x12, 0xAB, 0x0F));
+        prompter.answerDialog([=](QDialog &dialog) {
+            dialog.findChild<QAbstractButton *>(QLatin1String(button))->click();
+            *written = fieldsOf(dialog).value(QLatin1String(field));
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            return int(QDialog::Rejected);
+        });
+    };
+    QString cell, page;
+    choose(0);
+    pressColourAndHelp("Button1", "EditColor", &cell);
+    inspector->InspectElement(byId(u"c"_s).value());
+    pressColourAndHelp("BitBtn4", "cmbALinkColor", &page);
+    run(cmd::PageProperties);
+    choose(0);
+    prompter.answerDialog([](QDialog &dialog) {
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        return int(QDialog::Rejected);
+    });
+    inspector->InspectElement(byId(u"d"_s).value());
+    EXPECT_EQ(cell, u"#12AB0F"_s);
+    EXPECT_EQ(page, u"#12AB0F"_s);
+    EXPECT_EQ(topics, (QList<int>{80, 80, 140}));
+}
