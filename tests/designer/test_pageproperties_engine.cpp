@@ -109,7 +109,9 @@ TEST_F(PagePropertiesTest, aFramesetPageSaysSoAndOffersTheElementChooser)
 TEST_F(PagePropertiesTest, theDialogsSpeakTheLanguageTheyAreShownIn)
 {
     openPageInDesigner("<html><head><title>Sprache</title></head><body><table id=\"t\"><tr><td id=\"c\">x</td></tr></table>"
-                       "<input id=\"in\"><font id=\"fo\">f</font><div id=\"d\">d</div><img id=\"i\" src=\"a.png\"></body></html>",
+                       "<input id=\"in\"><font id=\"fo\">f</font><div id=\"d\">d</div><img id=\"i\" src=\"a.png\">"
+                       "<em id=\"em\">e</em><iframe id=\"if\" name=\"n\"></iframe><a id=\"a\" href=\"x.html\">a</a>"
+                       "<form id=\"f\" action=\"s.php\"></form></body></html>",
                        u"lang.html"_s);
     designMode();
     const struct {
@@ -146,7 +148,7 @@ TEST_F(PagePropertiesTest, theDialogsSpeakTheLanguageTheyAreShownIn)
         inspector->InspectElement(byId(u"in"_s).value());
         EXPECT_EQ(hint, QString::fromUtf16(l.inputLengthHint));
         // The other dialogs are only pictured.
-        for (const char *id : {"fo", "d", "i", "t"}) {
+        for (const char *id : {"fo", "d", "i", "t", "em", "if", "a", "f"}) {
             choose(0);
             prompter.answerDialog([&](QDialog &dialog) {
                 shoot(dialog, dialog.objectName() + u"-"_s + suffix);
