@@ -66,8 +66,10 @@ PagePropertiesCommands::PagePropertiesCommands(CommandContext &context, Designer
 void PagePropertiesCommands::ToolButton20Click()
 {
     Prompter &prompter = m_ctx.prompter();
+    if (m_ctx.onPage(Page::Designer) && !m_designer.context().documentLoaded())
+        return;
     // Without design mode the next pull of the page would drop what OK writes.
-    if (!m_ctx.onPage(Page::Designer) || !m_designer.context().documentLoaded() || !m_designer.designModeChecked()) {
+    if (!m_ctx.onPage(Page::Designer) || !m_designer.designModeChecked()) {
         prompter.information(m_ctx.line(Msg::EnableDesignMode));
         return;
     }

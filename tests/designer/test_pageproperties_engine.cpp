@@ -36,9 +36,9 @@ TEST_F(PagePropertiesTest, theCountsAndFieldsShowThePageAndOkWritesOnlyTheChange
 {
     openPageInDesigner(kFull, u"full.html"_s);
     designMode();
-    // A design aid that adds a style sheet of its own is not counted.
-    trigger("ToolButtonBorders");
-    trigger("ToolButtonBorders");
+    // A style sheet the designer adds for itself is not the page's and is not counted.
+    ASSERT_TRUE(page().createStyleSheet().has_value());
+    ASSERT_EQ(page().styleSheetCount(), 3);
     QHash<QString, QString> shown;
     edit({{u"cmbBackColor"_s, u"#FFFFCC"_s}}, u"BitBtn1"_s, &shown, u"TfrmPageProp-en"_s);
     run(cmd::PageProperties);
