@@ -98,6 +98,21 @@ inline constexpr char SplitCell[] = "table.splitCell";
 inline constexpr char MergeCellDown[] = "table.mergeCellDown";
 inline constexpr char SplitCellVertically[] = "table.splitCellVertically";
 
+// Forms: the form and each kind of field, from the Forms submenu and the second tool bar. The
+// input menu item and the four input buttons preset different types, so each is a command.
+inline constexpr char FormInsert[] = "forms.form";
+inline constexpr char FormInputBox[] = "forms.inputBox";
+inline constexpr char FormInputText[] = "forms.inputText";
+inline constexpr char FormPassword[] = "forms.password";
+inline constexpr char FormUpload[] = "forms.upload";
+inline constexpr char FormHidden[] = "forms.hidden";
+inline constexpr char FormButton[] = "forms.button";
+inline constexpr char FormRadio[] = "forms.radio";
+inline constexpr char FormCheckBox[] = "forms.checkBox";
+inline constexpr char FormTextarea[] = "forms.textarea";
+inline constexpr char FormSelectBox[] = "forms.selectBox";
+inline constexpr char FormDropDown[] = "forms.dropDown";
+
 // The element property inspector and the page properties
 inline constexpr char ElementProperties[] = "designer.elementProperties";
 inline constexpr char PageProperties[] = "designer.pageProperties";

@@ -6,6 +6,7 @@
 #include "designer/inspectorcommands.h"
 #include "designer/pagepropertiescommands.h"
 #include "generators/generatorcommands.h"
+#include "generators/formfieldcommands.h"
 #include "prompt/qtprompter.h"
 #include "source/sourcecommands.h"
 #include "tables/tablecommands.h"
@@ -54,9 +55,11 @@ int main(int argc, char **argv)
     prompter.setParent(&form);
     korvel::DesignerController designer(form);
     korvel::TableCommands tables(form, designer);
+    korvel::FormFieldCommands formFields(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
     auto *generators = new korvel::GeneratorCommands(form, designer);  // a child of the window
-    korvel::InspectorCommands inspector(form, designer, tables.elementActions(), &generators->FormSettings());
+    korvel::InspectorCommands inspector(form, designer, tables.elementActions(), &generators->FormSettings(),
+                                       &formFields.formDialog());
     korvel::PagePropertiesCommands pageProperties(form, designer);
     form.setCommandLine(app.arguments().mid(1));
     form.show();

@@ -47,7 +47,8 @@ QList<AttributeEdit> changedAttributes(const QList<std::pair<QString, QString>> 
 
 void InspectorCommands::makeBorrowedDialogs(QWidget *parent)
 {
-    m_form = new TFormFormular(parent);
+    if (!m_form)
+        m_form = new TFormFormular(parent);
     if (!m_link)
         m_link = new TFormSettings(m_ctx.prompter(), parent);
 }

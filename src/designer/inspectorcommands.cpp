@@ -48,8 +48,9 @@ void lockUnused(TFormPropInp &dialog, const QStringList &used)
 } // namespace
 
 InspectorCommands::InspectorCommands(CommandContext &context, DesignerController &designer,
-                                     ElementActions &actions, TFormSettings *linkDialog)
-    : m_ctx(context), m_designer(designer), m_actions(actions), m_link(linkDialog)
+                                     ElementActions &actions, TFormSettings *linkDialog,
+                                     TFormFormular *formDialog)
+    : m_ctx(context), m_designer(designer), m_actions(actions), m_form(formDialog), m_link(linkDialog)
 {
     QWidget *parent = context.window();
     Prompter &prompter = context.prompter();

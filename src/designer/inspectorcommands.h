@@ -38,9 +38,10 @@ class InspectorCommands final {
 
 public:
     // The element actions are the table commands' (their Properties action is set here); the
-    // link dialog is the link command's when given, otherwise one of the inspector's own.
+    // link and form dialogs are those of the link and form commands when given, otherwise the
+    // inspector's own.
     InspectorCommands(CommandContext &context, DesignerController &designer, ElementActions &actions,
-                      TFormSettings *linkDialog = nullptr);
+                      TFormSettings *linkDialog = nullptr, TFormFormular *formDialog = nullptr);
     ~InspectorCommands();
 
     void ToolButtonPropertyClick();

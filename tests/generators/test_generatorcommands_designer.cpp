@@ -1,6 +1,7 @@
 // The generator commands in the designer view, against the real engine: what the page gains in
 // design mode, and the refusal without it.
 #include "generatorcommandstest.h"
+#include "teststrings.h"
 
 #include "designer/designercontext.h"
 
@@ -13,10 +14,6 @@ using test::child;
 
 namespace {
 
-QString S(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 const QByteArray kPage = "<html><head><title>t</title></head><body>"
                          "<p id=\"para\">Hello world</p><p id=\"frame\">MyFrame is taken</p>"

@@ -1,6 +1,7 @@
 // The generator commands in the source view, through the main window's menu items and tool
 // buttons, with the person's part played on the real dialogs.
 #include "generatorcommandstest.h"
+#include "teststrings.h"
 
 #include "app/commandids.h"
 #include "app/commandregistry.h"
@@ -17,10 +18,6 @@ using test::child;
 
 namespace {
 
-QString S(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class SourceGeneratorTest : public test::GeneratorCommandsTest {
 protected:
