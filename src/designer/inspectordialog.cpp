@@ -139,6 +139,8 @@ QLabel *InspectorDialog::addHeader(const char *name)
 {
     auto *header = new QLabel(this);
     header->setObjectName(QString::fromLatin1(name));
+    // A header shows a tag such as "<IMG>", which must not be taken as markup.
+    header->setTextFormat(Qt::PlainText);
     QFont bold = header->font();
     bold.setBold(true);
     header->setFont(bold);

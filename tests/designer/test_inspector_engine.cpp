@@ -107,6 +107,10 @@ TEST_F(InspectorEngineTest, theDialogsShowTheElementsValuesFilledAfreshForEachEl
     EXPECT_EQ(shown.value(u"Edit3"_s), u"50%"_s);
     // An untouched field that would not pass as a number is left as the element has it.
     EXPECT_EQ(html("one"), u"<img id=\"one\" src=\"a.png\" border=\"2\" width=\"50%\">"_s);
+    // The header names the tag as text, not as a picture.
+    const auto *header = form->findChild<QDialog *>(u"TFormImgInfo"_s)->findChild<QLabel *>(u"Label10"_s);
+    EXPECT_EQ(header->text(), u"<IMG>"_s);
+    EXPECT_EQ(header->textFormat(), Qt::PlainText);
 
     // The next image has no border: the field shows none, and OK writes none.
     choose(0);
