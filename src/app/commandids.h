@@ -137,4 +137,8 @@ inline constexpr char FormatFont[] = "format.font";
 inline constexpr char FormatColorCode[] = "format.colorCode";
 inline constexpr char FormatRemoveBlock[] = "format.removeBlock";
 
+// The element property inspector and the page properties
+inline constexpr char ElementProperties[] = "designer.elementProperties";
+inline constexpr char PageProperties[] = "designer.pageProperties";
+
 } // namespace korvel::cmd

@@ -3,6 +3,8 @@
 #include "app/batchmode.h"
 #include "app/mainform.h"
 #include "designer/designercontroller.h"
+#include "designer/inspectorcommands.h"
+#include "designer/pagepropertiescommands.h"
 #include "generators/generatorcommands.h"
 #include "generators/formfieldcommands.h"
 #include "designer/formattingcommands.h"
@@ -57,7 +59,10 @@ int main(int argc, char **argv)
     korvel::FormFieldCommands formFields(form, designer);
     korvel::FormattingCommands formatting(form, designer);
     new korvel::SourceCommands(form);  // a child of the window
-    new korvel::GeneratorCommands(form, designer);  // a child of the window
+    auto *generators = new korvel::GeneratorCommands(form, designer);  // a child of the window
+    korvel::InspectorCommands inspector(form, designer, tables.elementActions(), &generators->FormSettings(),
+                                       &formFields.formDialog());
+    korvel::PagePropertiesCommands pageProperties(form, designer);
     form.setCommandLine(app.arguments().mid(1));
     form.show();
     return app.exec();

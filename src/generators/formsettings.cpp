@@ -192,6 +192,13 @@ void TFormSettings::closeFields()
 void TFormSettings::BitBtn1Click()
 {
     LinkFields f = fields();
+    if (EditsExistingLink) {
+        m_accepted = f;
+        Result.clear();
+        closeFields();
+        accept();
+        return;
+    }
     if (f.kind == LinkKind::Anchor && anchorLooksExternal(f.address)
         && m_prompter.message(MessageKind::Confirmation, externalAnchorQuestion(UiLanguage), Buttons::YesNo)
             != Answer::Yes)

@@ -29,6 +29,9 @@ public:
     int UiLanguage = 0;                  // set by the caller before showing
     LinkKind PresetKind = LinkKind::Url; // the kind button checked when shown
     QString Result;                      // the fragment of the last OK, else empty
+    // Set while the property inspector edits an existing link: OK then takes the fields as
+    // they stand (a link without a name is fine) and builds no fragment.
+    bool EditsExistingLink = false;
 
     // The fields as they stand, and as they stood when OK last produced a link (OK empties
     // the address and the description afterwards, so a caller that wants the values reads
