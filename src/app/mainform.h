@@ -93,6 +93,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -114,6 +115,8 @@ private:
     void connectCommands();
     QAction *addAction(const QString &name, const QString &fixedCaption = {});
     void addMenuItem(const QString &name, QAction *menuAction);
+    void updateWindowTitle();
+    void applyMnemonics();
 
     Prompter &m_prompter;
     MessageCatalogue m_catalogue;
@@ -123,6 +126,10 @@ private:
     QStringList m_arguments;
     QString m_engineVersionText;
     bool m_shownOnce = false;
+    // The caption this window set last; another caption set by a command stays until the
+    // file name changes.
+    QString m_ownTitle;
+    bool m_fixedCaption = false;
 
     SynMemo *m_editor = nullptr;
     QTabWidget *m_pages = nullptr;
