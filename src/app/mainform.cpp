@@ -8,6 +8,7 @@
 #include "app/filecommands.h"
 #include "app/formsellang.h"
 #include "app/launchcommands.h"
+#include "app/recentfiles.h"
 #include "app/settingscommands.h"
 #include "app/startoptions.h"
 #include "app/windowtitle.h"
@@ -82,6 +83,7 @@ TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     m_fileCommands = new FileCommands(*this);
     m_settingsCommands = new SettingsCommands(*this);
     connectCommands();
+    m_recent = new RecentFiles(*this, findChild<QMenu *>(QStringLiteral("FileMenu")), this);
     qApp->installEventFilter(this);
     // F10 opens the menu bar, as in other desktop programs.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -198,6 +200,8 @@ void TMainForm::SetFileName(const QString &name)
     m_panels[3]->setText(name);
     m_fixedCaption = false;
     updateWindowTitle();
+    if (m_recent && QFileInfo(name).isFile())
+        m_recent->remember(QFileInfo(name).absoluteFilePath());
 }
 
 void TMainForm::updateWindowTitle()
@@ -272,6 +276,7 @@ void TMainForm::FormShow()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/htmldata/")
         : QDir(custom).absolutePath() + QLatin1Char('/');
     QDir().mkpath(m_dataFolder);
+    m_recent->load();
 
     m_editor->setHighlighter(Highlighter::Html);
     m_settingsCommands->SeedSettings();
@@ -381,6 +386,7 @@ void TMainForm::ApplyLanguage()
     }
     m_commands->setChecked(cmd::English, UiLanguage != 0);
     m_commands->setChecked(cmd::German, UiLanguage == 0);
+    m_recent->retranslate();
     applyMnemonics();
     StatusUpdate();
 }

@@ -24,6 +24,7 @@ class Prompter;
 class SynMemo;
 class FileCommands;
 class SettingsCommands;
+class RecentFiles;
 
 // The main window: menus, tool bars, the two pages, the status bar, and the start-up and
 // close sequences. Commands live in controllers, which see the window as their CommandContext;
@@ -84,6 +85,7 @@ public:
     bool closeWindow() override { return close(); }
 
     SettingsCommands &settingsCommands() { return *m_settingsCommands; }
+    RecentFiles &recentFiles() { return *m_recent; }
 
     // Looks up a menu item or tool button by its name.
     QAction *action(const QString &name) const;
@@ -139,6 +141,7 @@ private:
     FileCommands *m_fileCommands = nullptr;
     QTranslator *m_qtTexts = nullptr;  // Qt's own button and dialog texts in German
     SettingsCommands *m_settingsCommands = nullptr;
+    RecentFiles *m_recent = nullptr;
 };
 
 } // namespace korvel

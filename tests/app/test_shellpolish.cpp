@@ -3,6 +3,7 @@
 #include "app/captions.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
+#include "app/recentfiles.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
 #include "scriptedprompter.h"
@@ -203,4 +204,57 @@ TEST_F(ShellPolishTest, aStartFileThatCannotBeOpenedIsNamedInAMessage)
         EXPECT_EQ(form->document().FileName, QString());
         form.reset();
     }
+}
+
+TEST(RecentFileList, newestFirstWithoutRepeatsAndAtMostTen)
+{
+    QStringList list;
+    for (int i = 0; i < 12; ++i)
+        list = withRecentFile(list, u"/d/%1.html"_s.arg(i));
+    ASSERT_EQ(list.size(), 10);
+    EXPECT_EQ(list.first(), u"/d/11.html"_s);
+    EXPECT_EQ(list.last(), u"/d/2.html"_s);
+    list = withRecentFile(list, u"/d/5.html"_s);
+    EXPECT_EQ(list.first(), u"/d/5.html"_s);
+    EXPECT_EQ(list.count(u"/d/5.html"_s), 1);
+    EXPECT_EQ(list.size(), 10);
+    // Names that are no file on this disk stay out.
+    for (const QString &odd : {u""_s, u"Untitled"_s, u"https://example.org/a.html"_s, u"/d/two\nlines.html"_s})
+        EXPECT_EQ(withRecentFile(list, odd), list) << qPrintable(odd);
+    EXPECT_EQ(recentFilesFromBytes(recentFilesBytes(list)), list);
+    EXPECT_EQ(recentFilesFromBytes("/a.html\n\n  \nrelative.html\n/a.html\n/b & c.html"),
+              (QStringList{u"/a.html"_s, u"/b & c.html"_s}));
+}
+
+TEST_F(ShellPolishTest, recentFilesAreKeptInTheDataFolderAndAGoneOneIsDroppedWithAMessage)
+{
+    const QString first = work.filePath(u"first.html"_s);
+    const QString second = work.filePath(u"second & more.html"_s);
+    writeAll(first, "<p>1</p>\r\n");
+    writeAll(second, "<p>2</p>\r\n");
+    const QString listFile = recentFilesPath(qEnvironmentVariable("KORVEL_DATA_DIR"));
+    QFile::remove(listFile);
+    start(1);
+    form->fileCommands().OpenDocumentFile(first);
+    form->fileCommands().OpenDocumentFile(second);
+    EXPECT_EQ(form->recentFiles().files(), (QStringList{second, first}));
+    EXPECT_EQ(test::readAll(listFile), recentFilesBytes({second, first}));
+    QMenu *menu = form->findChild<QMenu *>(u"RecentFilesMenu"_s);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(withoutMnemonic(menu->title()), u"Recent files"_s);
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(u"&1 "_s));
+    EXPECT_TRUE(menu->actions().first()->text().endsWith(u"second && more.html"_s));
+    form->editor()->setModified(false);
+    form.reset();
+
+    // The next start reads the list; the first file has gone meanwhile.
+    QFile::remove(first);
+    start(1);
+    EXPECT_EQ(form->recentFiles().files(), (QStringList{second, first}));
+    form->recentFiles().open(first);
+    EXPECT_EQ(prompter.lastText(), u"Cannot open file:"_s + first + u"\nThere is no such file."_s);
+    EXPECT_EQ(form->recentFiles().files(), QStringList{second});
+    EXPECT_EQ(test::readAll(listFile), recentFilesBytes({second}));
+    form->recentFiles().open(second);
+    EXPECT_EQ(form->document().FileName, second);
 }
