@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   libqscintilla2-qt6-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth python3 openssl desktop-file-utils fonts-dejavu-core ccache
+  xvfb xauth xdotool python3 openssl desktop-file-utils fonts-dejavu-core ccache
 )
 
 missing=()

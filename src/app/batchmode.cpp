@@ -72,9 +72,13 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
 
 void showCommandLineHelp(QTextStream &out)
 {
-    out << "usage: korvel [FILE]\n"
-        << "       korvel --run COMMAND FILE...\n"
-        << "       korvel --help\n\n"
+    out << "Usage: korvel [FILE]\n"
+        << "       korvel --run COMMAND FILE...\n\n"
+        << "Korvel is an HTML editor with a source view and a designer view.\n\n"
+        << "  FILE                 open this file at start\n"
+        << "  --run COMMAND FILE   apply a source command to files, without a window\n"
+        << "  -h, --help           show this help and exit\n"
+        << "  -v, --version        show the version and exit\n\n"
         << "With --run, COMMAND is applied to each FILE without opening a window. Each file is read in its\n"
         << "own encoding and line breaks and written back in them; a file the command does not change is\n"
         << "not written, and a file is given a .BAK copy before it is first written.\n"

@@ -2,6 +2,7 @@
 // `--run COMMAND FILE...`, applies one source command to files without a window.
 #include "app/batchmode.h"
 #include "app/mainform.h"
+#include "app/startoptions.h"
 #include "designer/designercontroller.h"
 #include "designer/inspectorcommands.h"
 #include "designer/pagepropertiescommands.h"
@@ -34,6 +35,8 @@ int runWithoutWindow(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    if (const int code = korvel::answerInfoOption(argc, argv); code >= 0)
+        return code;
     if (argc > 1 && qstrcmp(argv[1], "--run") == 0)
         return runWithoutWindow(argc, argv);
     if (argc > 1 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {

@@ -1,12 +1,17 @@
 #include "app/mainform.h"
 
+#include "app/captions.h"
 #include "app/cataloguedata.h"
+#include "app/commandids.h"
 #include "app/commandregistry.h"
 #include "app/documentfile.h"
 #include "app/filecommands.h"
 #include "app/formsellang.h"
 #include "app/launchcommands.h"
+#include "app/recentfiles.h"
 #include "app/settingscommands.h"
+#include "app/startoptions.h"
+#include "app/windowtitle.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 
@@ -19,6 +24,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
@@ -29,7 +36,16 @@
 #include <QKeyEvent>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
+#include <cstdio>
+
 namespace korvel {
+
+namespace {
+
+// The dynamic property that holds a menu item's caption without its Alt letter.
+constexpr char kPlainCaption[] = "korvelPlainCaption";
+
+} // namespace
 
 int engineMajorVersionOf(const QString &version)
 {
@@ -67,7 +83,14 @@ TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     m_fileCommands = new FileCommands(*this);
     m_settingsCommands = new SettingsCommands(*this);
     connectCommands();
+    m_recent = new RecentFiles(*this, findChild<QMenu *>(QStringLiteral("FileMenu")), this);
     qApp->installEventFilter(this);
+    // F10 opens the menu bar, as in other desktop programs.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().first());
+    });
     FormCreate();
 }
 
@@ -110,6 +133,10 @@ void TMainForm::buildPages()
     connect(m_editor, &SynMemo::clicked, this, &TMainForm::StatusUpdate);
     connect(m_editor, &SynMemo::keyReleased, this, &TMainForm::StatusUpdate);
     connect(m_editor, &SynMemo::cursorPositionChanged, this, &TMainForm::StatusUpdate);
+    connect(m_editor, &SynMemo::modifiedChanged, this, [this] {
+        if (!m_fixedCaption)
+            setWindowModified(m_editor->modified());
+    });
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
         m_document.activeView = page;
         m_commands->refresh();
@@ -171,6 +198,27 @@ void TMainForm::SetFileName(const QString &name)
 {
     m_document.FileName = name;
     m_panels[3]->setText(name);
+    m_fixedCaption = false;
+    updateWindowTitle();
+    if (m_recent && QFileInfo(name).isFile())
+        m_recent->remember(QFileInfo(name).absoluteFilePath());
+}
+
+void TMainForm::updateWindowTitle()
+{
+    m_ownTitle = documentWindowTitle(m_document.FileName, QStringLiteral("Korvel"));
+    setWindowTitle(m_ownTitle);
+    setWindowModified(m_editor->modified());
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A caption a command sets itself (the page properties do) is kept as it is.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_ownTitle && !m_fixedCaption) {
+        m_fixedCaption = true;
+        setWindowModified(false);
+    }
 }
 
 void TMainForm::setStatusPanelText(int index, const QString &text)
@@ -228,6 +276,7 @@ void TMainForm::FormShow()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/htmldata/")
         : QDir(custom).absolutePath() + QLatin1Char('/');
     QDir().mkpath(m_dataFolder);
+    m_recent->load();
 
     m_editor->setHighlighter(Highlighter::Html);
     m_settingsCommands->SeedSettings();
@@ -237,8 +286,18 @@ void TMainForm::FormShow()
     setAcceptDrops(true);
     m_editor->setFocus();
 
-    if (!m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile())
-        m_fileCommands->OpenDocumentFile(QFileInfo(m_arguments.first()).absoluteFilePath());
+    if (!m_arguments.isEmpty()) {
+        const QString path = m_arguments.first();
+        const StartFileProblem problem = startFileProblem(path);
+        if (problem == StartFileProblem::None) {
+            m_fileCommands->OpenDocumentFile(QFileInfo(path).absoluteFilePath());
+        } else {
+            // Said on the terminal and in the window, so that a mistyped name is not silence.
+            const QString reason = startFileReason(problem, UiLanguage);
+            std::fprintf(stderr, "korvel: %s: %s\n", qPrintable(path), qPrintable(startFileReason(problem, 1)));
+            m_prompter.error(line(Msg::CannotOpenFile) + path + QLatin1Char('\n') + reason);
+        }
+    }
 
     SelectFontByName(QStringLiteral("Arial"));
 
@@ -318,12 +377,49 @@ void TMainForm::ApplyLanguage()
             a->setToolTip(text);
             a->setStatusTip(text);
         } else {
-            a->setText(text);
-            if (auto *menu = a->menu())
-                menu->setTitle(text);
+            const CaptionParts parts = splitCaption(text);
+            a->setProperty(kPlainCaption, parts.text);
+            // A shortcut written into the caption moves to the menu's shortcut column.
+            if (!parts.shortcut.isEmpty() && a->shortcut().isEmpty())
+                a->setShortcut(QKeySequence(parts.shortcut));
         }
     }
+    m_commands->setChecked(cmd::English, UiLanguage != 0);
+    m_commands->setChecked(cmd::German, UiLanguage == 0);
+    m_recent->retranslate();
+    applyMnemonics();
     StatusUpdate();
+}
+
+void TMainForm::applyMnemonics()
+{
+    // Each menu's captions get their Alt letters together, so that no letter repeats in it;
+    // the plain caption is kept on the action for the next language switch.
+    const auto apply = [](const QList<QAction *> &actions, const QString &reserved) {
+        QStringList plain;
+        QList<QAction *> items;
+        for (QAction *a : actions) {
+            if (a->isSeparator())
+                continue;
+            if (!a->property(kPlainCaption).isValid())
+                a->setProperty(kPlainCaption, a->text());
+            plain << a->property(kPlainCaption).toString();
+            items << a;
+        }
+        const QStringList shown = withMnemonics(plain, reserved);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            items[i]->setText(shown.at(i));
+            if (QMenu *menu = items[i]->menu())
+                menu->setTitle(shown.at(i));
+        }
+    };
+    // Alt+X stays Exit: the menu bar leaves the letter to it.
+    apply(menuBar()->actions(), QStringLiteral("X"));
+    // Named menus only: the menu bar's overflow menu repeats the top menus.
+    for (QMenu *menu : findChildren<QMenu *>()) {
+        if (!menu->objectName().isEmpty())
+            apply(menu->actions(), QString());
+    }
 }
 
 void TMainForm::ChooseLanguage()

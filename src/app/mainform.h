@@ -24,6 +24,7 @@ class Prompter;
 class SynMemo;
 class FileCommands;
 class SettingsCommands;
+class RecentFiles;
 
 // The main window: menus, tool bars, the two pages, the status bar, and the start-up and
 // close sequences. Commands live in controllers, which see the window as their CommandContext;
@@ -84,6 +85,7 @@ public:
     bool closeWindow() override { return close(); }
 
     SettingsCommands &settingsCommands() { return *m_settingsCommands; }
+    RecentFiles &recentFiles() { return *m_recent; }
 
     // Looks up a menu item or tool button by its name.
     QAction *action(const QString &name) const;
@@ -93,6 +95,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -114,6 +117,8 @@ private:
     void connectCommands();
     QAction *addAction(const QString &name, const QString &fixedCaption = {});
     void addMenuItem(const QString &name, QAction *menuAction);
+    void updateWindowTitle();
+    void applyMnemonics();
 
     Prompter &m_prompter;
     MessageCatalogue m_catalogue;
@@ -123,6 +128,10 @@ private:
     QStringList m_arguments;
     QString m_engineVersionText;
     bool m_shownOnce = false;
+    // The caption this window set last; another caption set by a command stays until the
+    // file name changes.
+    QString m_ownTitle;
+    bool m_fixedCaption = false;
 
     SynMemo *m_editor = nullptr;
     QTabWidget *m_pages = nullptr;
@@ -132,6 +141,7 @@ private:
     FileCommands *m_fileCommands = nullptr;
     QTranslator *m_qtTexts = nullptr;  // Qt's own button and dialog texts in German
     SettingsCommands *m_settingsCommands = nullptr;
+    RecentFiles *m_recent = nullptr;
 };
 
 } // namespace korvel

@@ -41,11 +41,12 @@ void SettingsCommands::connectActions()
     CommandRegistry &commands = m_ctx.commands();
     commands.add(cmd::Settings, {QStringLiteral("Settings2"), QStringLiteral("ToolButtonSettings")})
         .handle([this] { ShowSettingsDialog(); });
-    commands.add(cmd::English, {QStringLiteral("Englisch1")}).handle([this] {
+    // The language items carry a check mark at the active language (set by ApplyLanguage).
+    commands.add(cmd::English, {QStringLiteral("Englisch1")}).checkable().handle([this] {
         m_ctx.state().UiLanguage = 1;
         m_ctx.ApplyLanguage();
     });
-    commands.add(cmd::German, {QStringLiteral("Deutsch1")}).handle([this] {
+    commands.add(cmd::German, {QStringLiteral("Deutsch1")}).checkable().handle([this] {
         m_ctx.state().UiLanguage = 0;
         m_ctx.ApplyLanguage();
     });

@@ -105,6 +105,7 @@ SynMemo::SynMemo(QWidget *parent)
     : QsciScintilla(parent)
 {
     setObjectName(QStringLiteral("SynMemo1"));
+    connect(this, &QsciScintilla::modificationChanged, this, [this] { emit modifiedChanged(); });
     setUtf8(true);
     setEolMode(EolWindows);
     setEolVisibility(false);
@@ -201,6 +202,7 @@ void SynMemo::setModified(bool on)
 {
     m_markedModified = on;
     QsciScintilla::setModified(on);
+    emit modifiedChanged();
 }
 
 void SynMemo::clearAll()

@@ -91,6 +91,8 @@ signals:
     void keyReleased();
     void focusEntered();
     void resized();
+    // The modified flag may have changed (an edit, a save point, or setModified).
+    void modifiedChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

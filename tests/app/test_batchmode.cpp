@@ -1,5 +1,6 @@
 #include "app/batchmode.h"
 #include "app/filecodec.h"
+#include "source/sourcebatch.h"
 #include "testfiles.h"
 
 #include <QDateTime>
@@ -188,4 +189,50 @@ TEST(BatchMode, theProgramNeedsNoDisplay)
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_TRUE(process.readAllStandardOutput().contains("1 x"));
     EXPECT_EQ(readAll(page), QByteArray("Fu\xDF" "ball<br>\r\n"));
+}
+
+namespace {
+
+// Runs the program as a terminal user would on a machine without any display.
+void runWithoutDisplay(QProcess &process, const QStringList &arguments)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KORVEL_PROGRAM), arguments);
+}
+
+} // namespace
+
+TEST(BatchMode, helpAndVersionAnswerWithoutADisplay)
+{
+    const struct {
+        const char *option;
+        const char *expected;
+    } cases[] = {{"--help", "Usage: korvel [FILE]"}, {"-h", "--run COMMAND FILE"}, {"--version", "korvel 1."}, {"-v", "korvel "}};
+    for (const auto &c : cases) {
+        QProcess process;
+        runWithoutDisplay(process, {QString::fromLatin1(c.option)});
+        ASSERT_TRUE(process.waitForFinished(30000)) << c.option;
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.option;
+        EXPECT_EQ(process.exitCode(), 0) << c.option << process.readAllStandardError().toStdString();
+        EXPECT_TRUE(process.readAllStandardOutput().contains(c.expected)) << c.option;
+    }
+}
+
+TEST(BatchMode, everyRunCommandWorksWithoutADisplay)
+{
+    QTemporaryDir dir;
+    for (const QString &word : SourceCommandWords()) {
+        const QString page = dir.filePath(word + QStringLiteral(".html"));
+        writeAll(page, "<HTML><BODY><P>Fu\xDF-\r\nball &auml; <b>x</BODY></HTML>\r\n");
+        QProcess process;
+        runWithoutDisplay(process, {QStringLiteral("--run"), word, page});
+        ASSERT_TRUE(process.waitForFinished(30000)) << qPrintable(word);
+        const QByteArray err = process.readAllStandardError();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << qPrintable(word) << err.toStdString();
+        EXPECT_EQ(process.exitCode(), 0) << qPrintable(word) << err.toStdString();
+        EXPECT_FALSE(err.contains("could not connect to display")) << qPrintable(word);
+    }
 }
