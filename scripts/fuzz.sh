@@ -20,6 +20,10 @@ if [ "${1:-}" = "--short" ]; then
 else
   build="$src/fuzz-build"
   seconds="${1:-60}"
+  if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+    echo "The fuzz targets need clang with its sanitizer runtimes: sudo apt-get install clang libclang-rt-14-dev" >&2
+    exit 1
+  fi
   if [ ! -f "$build/build.ninja" ]; then
     CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DKORVEL_BUILD_FUZZ=ON
