@@ -24,6 +24,7 @@ DiskStamp stampOf(const QString &path)
 {
     DiskStamp stamp;
     stamp.known = true;
+    stamp.path = path;
     const QFileInfo info(path);
     stamp.exists = info.isFile();
     if (!stamp.exists)
@@ -36,7 +37,7 @@ DiskStamp stampOf(const QString &path)
 
 bool changedSince(const DiskStamp &stamp, const QString &path)
 {
-    if (!stamp.known)
+    if (!stamp.known || stamp.path != path)
         return false;
     const QFileInfo info(path);
     if (!info.isFile())

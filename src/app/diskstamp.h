@@ -10,6 +10,7 @@ namespace korvel {
 // later whether another program changed the file in the meantime.
 struct DiskStamp {
     bool known = false;  // the document was read from or written to a file
+    QString path;        // that file; a stamp says nothing about any other
     bool exists = false;
     qint64 size = 0;
     QDateTime modified;
@@ -21,7 +22,7 @@ DiskStamp stampOf(const QString &path);
 
 // True when the file exists and holds other bytes than the stamp saw. A file touched without a
 // change of content, or one removed since, does not count: there is nothing to lose by writing
-// it, and nothing to reload.
+// it, and nothing to reload. Nor does a stamp taken of another file.
 bool changedSince(const DiskStamp &stamp, const QString &path);
 
 } // namespace korvel
