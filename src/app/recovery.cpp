@@ -113,6 +113,9 @@ bool RecoveryStore::write(const QString &dataFolder, const RecoveryRecord &recor
             return false;
     }
     m_written = writeFileAtomically(m_path, recoveryFileBytes(record));
+    // The edits may be private, as the settings are.
+    if (m_written)
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
     return m_written;
 }
 

@@ -112,7 +112,10 @@ TEST(RecoveryFile, onlyFilesOfEditorsNoLongerRunningAreOrphans)
     const RecoveryRecord record{QStringLiteral("/a.html"), {}, {QStringLiteral("x")}};
     auto store = std::make_unique<RecoveryStore>();
     ASSERT_TRUE(store->write(data.path(), record));
-    EXPECT_EQ(recoveryFilesIn(data.path()).size(), 1);
+    ASSERT_EQ(recoveryFilesIn(data.path()).size(), 1);
+    const QFileDevice::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(QFile::permissions(store->path()) & others) << "the edits are readable by their owner only";
     EXPECT_TRUE(orphanedRecoveryFiles(data.path()).isEmpty()) << "this editor still runs";
 
     // A file without a lock, as an editor leaves it when killed before its lock was written
