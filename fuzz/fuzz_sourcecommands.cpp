@@ -26,15 +26,21 @@ QString catalogueLine(int line)
     return QStringLiteral("line %1").arg(line);
 }
 
+// A text this long makes a command that is not linear in its text run into libFuzzer's
+// time limit.
+constexpr qsizetype kLongText = 40000;
+
 // The first byte picks how the rest becomes text: UTF-8 reaches markup quickly, raw UTF-16
-// reaches every code unit, lone surrogates included.
+// reaches every code unit, lone surrogates included; and whether the text is repeated to a
+// long one, so a command slower than linear shows as a hang.
 QString textOf(const std::uint8_t *data, std::size_t size)
 {
     const char *bytes = reinterpret_cast<const char *>(data + 1);
     const qsizetype n = qsizetype(size - 1);
-    if (data[0] & 0x80)
-        return QString(reinterpret_cast<const QChar *>(bytes), n / 2);
-    return QString::fromUtf8(bytes, n);
+    QString text = data[0] & 0x80 ? QString(reinterpret_cast<const QChar *>(bytes), n / 2) : QString::fromUtf8(bytes, n);
+    if ((data[0] & 0x40) && !text.isEmpty() && text.size() < kLongText)
+        text = text.repeated(kLongText / text.size());
+    return text;
 }
 
 void checkBounded(const QString &in, const QString &out)
