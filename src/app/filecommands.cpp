@@ -199,6 +199,7 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
             return SaveResult::Cancelled;
         }
     }
+    format = formatThatLoadsBack(lines, format);
     if (!saveDocumentFile(path, lines, format))
         return SaveResult::Failed;
     doc.format = format;
