@@ -9,7 +9,7 @@ DESTDIR ?=
 # Qt WebEngine refuses its sandbox when run as root.
 ROOT_ENV := $(if $(filter 0,$(shell id -u)),QTWEBENGINE_DISABLE_SANDBOX=1,)
 
-.PHONY: all bootstrap configure build run test bench install clean
+.PHONY: all bootstrap configure build run test bench fuzz install clean
 
 all: build
 
@@ -33,6 +33,11 @@ test: build
 bench: build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# The fuzz targets, built with clang in fuzz-build/ and run FUZZ_SECONDS each on their corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	JOBS=$(JOBS) bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)

@@ -4,8 +4,8 @@ list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 function(korvel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
     -Wno-error=deprecated-declarations
-    # GCC 12 reports false positives on std::optional<QString>.
-    -Wno-maybe-uninitialized)
+    # GCC 12 reports false positives on std::optional<QString>; clang has no such option.
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
 endfunction()
 
 # korvel_library(NAME SOURCES ... LIBS ...): a static library for one subsystem folder.

@@ -60,6 +60,33 @@ QString MessageCatalogue::charsetConflictQuestion(const QString &declared, const
                          "manche Zeichen falsch anzeigen. Als %1 speichern? (Nein speichert als %2.)").arg(declared, written);
 }
 
+QString MessageCatalogue::changedOnDiskSaveQuestion(const QString &path) const
+{
+    return m_english
+        ? QStringLiteral("%1 was changed by another program since it was opened or last saved. Overwrite it "
+                         "with your version?").arg(path)
+        : QStringLiteral("%1 wurde seit dem Öffnen oder letzten Speichern von einem anderen Programm geändert. "
+                         "Mit Ihrer Fassung überschreiben?").arg(path);
+}
+
+QString MessageCatalogue::changedOnDiskReloadQuestion(const QString &path, bool unsaved) const
+{
+    if (m_english)
+        return QStringLiteral("%1 was changed by another program. Reload it?").arg(path)
+            + (unsaved ? QStringLiteral(" Your unsaved changes will be lost.") : QString());
+    return QStringLiteral("%1 wurde von einem anderen Programm geändert. Neu laden?").arg(path)
+        + (unsaved ? QStringLiteral(" Ihre ungespeicherten Änderungen gehen dabei verloren.") : QString());
+}
+
+QString MessageCatalogue::recoveryQuestion(const QString &name) const
+{
+    return m_english
+        ? QStringLiteral("Korvel was not closed properly last time. Unsaved changes to %1 were kept. "
+                         "Recover them? (No discards them.)").arg(name)
+        : QStringLiteral("Korvel wurde zuletzt nicht ordnungsgemäß beendet. Ungespeicherte Änderungen an %1 "
+                         "wurden aufbewahrt. Wiederherstellen? (Nein verwirft sie.)").arg(name);
+}
+
 QString MessageCatalogue::helpFileName(int uiLanguage)
 {
     return uiLanguage != 0 ? QStringLiteral("editorhlpe.chm") : QStringLiteral("editorhlp.chm");

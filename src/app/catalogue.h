@@ -26,6 +26,14 @@ public:
     // the page's label, `written` the encoding the file would get.
     QString charsetConflictQuestion(const QString &declared, const QString &written) const;
 
+    // Before a save overwrites a file another program changed since it was opened or saved.
+    QString changedOnDiskSaveQuestion(const QString &path) const;
+    // When the window becomes active and another program changed the open file; `unsaved`
+    // adds that the edits in the editor would be lost.
+    QString changedOnDiskReloadQuestion(const QString &path, bool unsaved) const;
+    // At start-up, about the unsaved edits an editor left behind when it ended without closing.
+    QString recoveryQuestion(const QString &name) const;
+
     // The help file name of a language, without folder.
     static QString helpFileName(int uiLanguage);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/diskstamp.h"
 #include "app/filecodec.h"
 
 #include <QString>
@@ -18,6 +19,8 @@ struct EditorDocument {
     // The open file looks binary or holds bytes its encoding cannot keep (see DecodedDocument):
     // a save writes it only after an edit.
     bool writeOnlyEdits = false;
+    // The file as last read or written, to tell a change made by another program.
+    DiskStamp diskStamp;
     SynMemo *editor = nullptr;
 };
 

@@ -157,6 +157,17 @@ QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
     return out;
 }
 
+FileFormat formatThatLoadsBack(const QStringList &lines, const FileFormat &format)
+{
+    if (format.encoding != TextEncoding::Ansi)
+        return format;
+    const QByteArray bytes = encodeDocument(lines, format);
+    const DecodedDocument back = decodeDocument(bytes);
+    if (back.ok && back.lines == splitLines(decodeAnsi(bytes)))
+        return format;
+    return {TextEncoding::Utf8, format.lineBreak};
+}
+
 QByteArray ansiTextExport(const QStringList &lines, int *replaced)
 {
     QString text;

@@ -48,6 +48,11 @@ QString lineSeparator(LineBreakStyle style);
 DecodedDocument decodeDocument(const QByteArray &bytes);
 QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
 
+// The format a save writes: the document's own, except for Windows-1252 bytes that would load
+// back as other text because they begin like a byte-order mark ("ÿþ", "þÿ", "ï»¿") or happen to
+// form UTF-8: those are written as UTF-8 with mark, which loads back exactly.
+FileFormat formatThatLoadsBack(const QStringList &lines, const FileFormat &format);
+
 // The two plain exports: every line followed by CR LF (also the last), no mark.
 QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);
 QByteArray utf8TextExport(const QStringList &lines);

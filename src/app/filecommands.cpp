@@ -1,6 +1,7 @@
 #include "app/filecommands.h"
 
 #include "app/documentfile.h"
+#include "app/diskwatch.h"
 #include "app/commandcontext.h"
 #include "app/commandids.h"
 #include "app/commandregistry.h"
@@ -116,6 +117,7 @@ void FileCommands::FileNew(const QString &framesetText, bool fromFrameset)
         return;
     editor->setHighlighter(Highlighter::Html);
     m_ctx.SetFileName(m_ctx.line(Msg::Untitled));
+    doc.diskStamp = {};
     editor->clearAll();
     doc.format.lineBreak = LineBreakStyle::CrLf;
     if (fromFrameset) {
@@ -148,6 +150,7 @@ bool FileCommands::OpenDocumentFile(const QString &path)
     editor->setSelStart(0);
     doc.format = file.format;
     m_ctx.SetFileName(path);
+    doc.diskStamp = stampOf(path);
     editor->setModified(false);
     m_ctx.StatusUpdate();
     if (doc.FileName != QStringLiteral("untitled") && !makeBackupCopy(path))
@@ -196,6 +199,7 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
             return SaveResult::Cancelled;
         }
     }
+    format = formatThatLoadsBack(lines, format);
     if (!saveDocumentFile(path, lines, format))
         return SaveResult::Failed;
     doc.format = format;
@@ -222,8 +226,11 @@ void FileCommands::SaveSourceText()
     EditorDocument &doc = m_ctx.document();
     if (doc.writeOnlyEdits && !editor->modified())
         return;  // nothing to write, and such a file is not rewritten on the way to the designer
+    if (!mayOverwriteOnDisk(m_ctx))
+        return;  // the other program's version stays; the editor keeps its text as modified
     switch (saveEditorTo(doc.FileName)) {
     case SaveResult::Saved:
+        doc.diskStamp = stampOf(doc.FileName);
         editor->setModified(false);
         break;
     case SaveResult::Failed:
@@ -279,6 +286,7 @@ void FileCommands::FileSaveAs()
         const LoadedFile file = loadDocumentFile(path);
         if (file.ok) {
             m_ctx.SetFileName(path);
+            doc.diskStamp = stampOf(path);
             editor->clearAll();
             editor->setLines(file.lines);
             editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);

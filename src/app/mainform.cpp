@@ -1,4 +1,6 @@
 #include "app/mainform.h"
+#include "app/diskwatch.h"
+#include "app/recoverykeeper.h"
 
 #include "app/captions.h"
 #include "app/cataloguedata.h"
@@ -82,6 +84,8 @@ TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     buildStatusBar();
     m_fileCommands = new FileCommands(*this);
     m_settingsCommands = new SettingsCommands(*this);
+    new DiskWatch(*this, this);
+    new RecoveryKeeper(*this, this);
     connectCommands();
     m_recent = new RecentFiles(*this, findChild<QMenu *>(QStringLiteral("FileMenu")), this);
     qApp->installEventFilter(this);
@@ -307,6 +311,8 @@ void TMainForm::FormShow()
         m_prompter.error(line(Msg::NoSupportedEngine) + QString::number(EngineMajorVersion));
     }
     m_commands->refresh();
+    if (auto *recovery = findChild<RecoveryKeeper *>())
+        recovery->offerRecovery();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)

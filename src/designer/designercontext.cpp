@@ -65,7 +65,12 @@ void DesignerContext::PasteHtmlAtSelection(const QString &html)
 
 bool DesignerContext::writeEditorTextTo(const QString &path)
 {
-    return saveDocumentFile(path, shell.editor()->lines(), shell.document().format);
+    if (!saveDocumentFile(path, shell.editor()->lines(), shell.document().format))
+        return false;
+    // The editor's own write is no change by another program.
+    if (SameFile(path, shell.document().FileName))
+        shell.document().diskStamp = stampOf(shell.document().FileName);
+    return true;
 }
 
 } // namespace korvel

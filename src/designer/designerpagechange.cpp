@@ -358,6 +358,7 @@ void DesignerPageChange::adoptShownFile()
         return;
     SynMemo *editor = m_ctx.shell.editor();
     m_ctx.shell.SetFileName(path);
+    m_ctx.shell.document().diskStamp = stampOf(path);
     editor->setLines(file.lines);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     m_ctx.shell.document().format = file.format;

@@ -95,6 +95,33 @@ TEST(DocumentRoundTrip, everyAnsiByteSurvives)
     EXPECT_EQ(format.encoding, TextEncoding::Ansi);
 }
 
+// A Windows-1252 text whose bytes would be taken for another encoding on loading is saved as
+// UTF-8 with mark instead, so it loads back as written; any other keeps its own format.
+TEST(DocumentRoundTrip, ansiTextThatWouldLoadAsOtherTextIsSavedAsUtf8)
+{
+    struct Case { QString text; bool switched; };
+    const Case cases[] = {
+        {QStringLiteral("\u00FF\u00FE"), true},                 // FF FE: a UTF-16 mark, odd length
+        {QStringLiteral("\u00FE\u00FF<p>ab</p>"), true},         // FE FF: big-endian UTF-16
+        {QStringLiteral("\u00EF\u00BB\u00BF<p>x</p>"), true},   // EF BB BF: the UTF-8 mark
+        {QStringLiteral("<p>\u00C3\u00A4</p>"), true},          // C3 A4 is UTF-8 for one letter
+        {QStringLiteral("<p>Gr\u00FC\u00DFe \u00FF\u00FE</p>"), false},
+        {QStringLiteral("<p>plain</p>"), false},
+    };
+    for (const Case &c : cases) {
+        const QStringList lines = {c.text, QStringLiteral("second")};
+        const FileFormat ansi{TextEncoding::Ansi, LineBreakStyle::Lf};
+        const FileFormat chosen = formatThatLoadsBack(lines, ansi);
+        EXPECT_EQ(chosen.encoding, c.switched ? TextEncoding::Utf8 : TextEncoding::Ansi) << qPrintable(c.text);
+        EXPECT_EQ(chosen.lineBreak, LineBreakStyle::Lf);
+        const DecodedDocument back = decodeDocument(encodeDocument(lines, chosen));
+        ASSERT_TRUE(back.ok) << qPrintable(c.text);
+        EXPECT_EQ(back.lines, lines) << qPrintable(c.text);
+    }
+    const FileFormat utf16{TextEncoding::Utf16BE, LineBreakStyle::Cr};
+    EXPECT_EQ(formatThatLoadsBack({QStringLiteral("\u00FF\u00FE")}, utf16), utf16);
+}
+
 // NUL is a character like any other: it survives a load and a save in every encoding, and a
 // NUL near the start of a file without a UTF-16 mark makes the file look binary.
 TEST(DocumentRoundTrip, nulBytesSurviveInEveryEncoding)

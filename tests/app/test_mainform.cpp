@@ -324,6 +324,25 @@ TEST_F(MainFormTest, ansiSaveOffersUtf8WhenCharactersWouldBeLost)
     EXPECT_FALSE(form->editor()->modified());
 }
 
+// "ÿþ" typed at the start of a Windows-1252 page would make its bytes begin like a UTF-16 mark,
+// and the saved file could not be opened again: it is saved as UTF-8 with mark.
+TEST_F(MainFormTest, ansiSaveThatWouldReadAsAnotherEncodingIsWrittenAsUtf8)
+{
+    start(1);
+    const QString page = work.filePath(QStringLiteral("old.html"));
+    writeAll(page, "<p>Gr\xFC\xDF" "e</p>");
+    form->fileCommands().OpenDocumentFile(page);
+    ASSERT_EQ(form->document().format.encoding, TextEncoding::Ansi);
+    form->editor()->setSelStart(0);
+    form->editor()->replaceSelection(QStringLiteral("\u00FF\u00FE"));
+    const QStringList typed = form->editor()->lines();
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_EQ(readAll(page), QByteArray("\xEF\xBB\xBF") + QStringLiteral("\u00FF\u00FE<p>Grüße</p>").toUtf8());
+    EXPECT_EQ(form->document().format.encoding, TextEncoding::Utf8);
+    ASSERT_TRUE(form->fileCommands().OpenDocumentFile(page));
+    EXPECT_EQ(form->editor()->lines(), typed);
+}
+
 // A file that looks binary opens only after a question; every byte, NUL included, survives an
 // edit elsewhere and a save, and the file is not rewritten while it is unchanged.
 TEST_F(MainFormTest, binaryLookingFileOpensOnlyAfterAQuestionAndKeepsEveryByte)

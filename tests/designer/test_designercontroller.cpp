@@ -131,6 +131,13 @@ TEST_F(DesignerControllerTest, designMode_roundTrip_bringsTheEditedPageBack)
     EXPECT_EQ(page().designMode(), QStringLiteral("Off"));
     EXPECT_FALSE(form->action(QStringLiteral("Browser1"))->isEnabled());
     EXPECT_EQ(form->document().FileName, path);
+
+    // The page written back on the way is the editor's own write, no change by another program:
+    // saving asks nothing.
+    prompter.clear();
+    form->action(QStringLiteral("FileSaveItem"))->trigger();
+    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.texts().join(u'|').toStdString();
+    EXPECT_FALSE(form->editor()->modified());
 }
 
 TEST_F(DesignerControllerTest, leavingWithoutDesignMode_leavesTheSourceAlone)
