@@ -2,6 +2,7 @@
 
 #include "source/checkhtmlsteps.h"
 #include "source/markupmap.h"
+#include "source/textrewriter.h"
 #include "source/textmatch.h"
 #include "source/texthelpers.h"
 #include "source/transformhelpers.h"
@@ -27,209 +28,163 @@ constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
 };
 
-// A text built from pieces of a source text, carrying the source's marks to their new places.
-// Pieces must be appended in the order of the source; a mark on a character left out is dropped.
-class MarkedText final {
-public:
-    MarkedText(const QString &source, const TagMarks &sourceMarks)
-        : m_source(source), m_sourceMarks(sourceMarks)
-    {
-        m_text.reserve(source.size());
-        m_marks.reserve(sourceMarks.size());
-    }
-
-    // Appends source[from, to).
-    void copy(qsizetype from, qsizetype to)
-    {
-        if (to <= from)
-            return;
-        carryMarks(from, to);
-        m_text.append(QStringView(m_source).mid(from, to - from));
-    }
-
-    void appendBlanks(qsizetype count)
-    {
-        m_text.append(QString(count, QLatin1Char(' ')));
-    }
-
-    // Appends source[from, to) with each run of blanks in it collapsed.
-    void copyCollapsed(qsizetype from, qsizetype to)
-    {
-        // The search for blanks must stay within the piece, or a text with few blanks would be
-        // searched to its end once per tag.
-        const QStringView piece = QStringView(m_source).left(to);
-        qsizetype i = from;
-        while (i < to) {
-            qsizetype blank = piece.indexOf(QLatin1Char(' '), i);
-            if (blank < 0)
-                blank = to;
-            copy(i, blank);
-            qsizetype end = blank;
-            while (end < to && m_source[end] == QLatin1Char(' '))
-                ++end;
-            if (end > blank)
-                appendBlanks(BlanksAfterSixPasses(end - blank));
-            i = end;
-        }
-    }
-
-    qsizetype size() const { return m_text.size(); }
-
-    QString take(TagMarks &marks)
-    {
-        marks = std::move(m_marks);
-        return std::move(m_text);
-    }
-
-private:
-    void carryMarks(qsizetype from, qsizetype to)
-    {
-        while (m_next < m_sourceMarks.size() && m_sourceMarks[m_next] < to) {
-            if (m_sourceMarks[m_next] >= from)
-                m_marks.push_back(m_text.size() + m_sourceMarks[m_next] - from);
-            ++m_next;
-        }
-    }
-
-    const QString &m_source;
-    const TagMarks &m_sourceMarks;
-    size_t m_next = 0;
-    QString m_text;
-    TagMarks m_marks;
+// A text with the map of its tags, carried through the steps together.
+struct Tagged {
+    QString text;
+    TagMap map;
+    // The text and map before the last step, whose memory the next step reuses.
+    QString spareText;
+    TagMap spareMap;
 };
 
-// The text without the given sections, which are in text order and do not overlap.
-QString WithoutSections(const QString &text, const std::vector<Section> &sections)
+Tagged Scanned(const QString &text)
 {
-    if (sections.empty())
-        return text;
-    QString out;
-    out.reserve(text.size());
-    qsizetype done = 0;
-    for (const Section &cut : sections) {
-        out.append(QStringView(text).mid(done, cut.begin - done));
-        done = cut.begin + cut.length;
+    Tagged t;
+    t.text = text;
+    t.map = TagMap::scan(text);
+    return t;
+}
+
+// Takes the rewrite's result; the map follows it.
+TextEdits Apply(Tagged &t, TextRewriter &rewrite, bool keepMap = true)
+{
+    TextEdits edits;
+    QString text = rewrite.finish(edits);
+    if (edits.empty()) {
+        t.spareText = rewrite.takeBuffer();
+        return edits;
     }
-    out.append(QStringView(text).mid(done));
-    return out;
+    if (keepMap) {
+        TagMap map = t.map.edited(text, edits, std::move(t.spareMap));
+        t.spareMap = std::move(t.map);
+        t.map = std::move(map);
+    }
+    t.spareText = std::move(t.text);
+    t.text = std::move(text);
+    return edits;
 }
 
-} // namespace
-
-QString CheckThisMark()
+bool IsQuote(char16_t c)
 {
-    return QStringLiteral("</!CheckThis>");
+    return c == u'"' || c == u'\'';
 }
 
-QString QuoteAttributeValues(const QString &text)
+void QuoteValues(Tagged &t)
 {
-    const std::vector<TagSpan> tags = FindTags(text);
+    const QString &text = t.text;
+    const std::vector<TagSpan> &tags = t.map.tags();
     const TagSpan *body = FirstTag(text, tags, u"body", false);
     const qsizetype from = body ? body->start : 0;
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    qsizetype copied = 0; // text[0, copied) is in `out`; insertions only ever go behind it
+    const char16_t *p = QStringView(text).utf16();
+    TextRewriter out(text, text.size() / 16, std::move(t.spareText));
     for (const TagSpan &tag : tags) {
         if (tag.closing || tag.start < from)
             continue;
+        const qsizetype end = tag.end;
         qsizetype j = tag.nameEnd;
-        while (j < tag.end) {
-            if (text[j] != u'=') {
+        while (j < end) {
+            if (p[j] != u'=') {
                 ++j;
                 continue;
             }
             qsizetype value = j + 1;
-            while (value < tag.end && IsTagSpace(text[value]))
+            while (value < end && IsTagSpace(p[value]))
                 ++value;
-            if (value < tag.end && (text[value] == u'"' || text[value] == u'\'')) {
+            if (value < end && IsQuote(p[value])) {
                 const qsizetype closing = ClosingQuoteInTag(text, tag, value);
                 if (closing < 0)
                     break; // an unclosed quote: the rest of the tag stays as written
                 j = closing + 1;
                 continue;
             }
-            out.append(QStringView(text).mid(copied, value - copied));
-            out.append(u'"');
-            copied = value;
+            out.keepTo(value);
+            out.insert(QLatin1Char('"'));
             // The value ends at the first blank or ">"; a quote first, or no end within reach,
             // leaves only the opening quote.
-            const qsizetype reach = qMin(tag.end, value + QuoteReach);
+            const qsizetype reach = qMin(end, value + QuoteReach);
             qsizetype stop = value;
-            while (stop < reach && text[stop] != u'"' && text[stop] != u'>' && !IsTagSpace(text[stop]))
+            while (stop < reach && p[stop] != u'"' && p[stop] != u'>' && !IsTagSpace(p[stop]))
                 ++stop;
-            if (stop < reach && text[stop] != u'"') {
-                out.append(QStringView(text).mid(copied, stop - copied));
-                out.append(u'"');
-                copied = stop;
+            if (stop < reach && p[stop] != u'"') {
+                out.keepTo(stop);
+                out.insert(QLatin1Char('"'));
             }
             j = qMax(stop, value + 1);
         }
     }
-    out.append(QStringView(text).mid(copied));
-    return out;
+    Apply(t, out);
 }
 
-QString RemoveClutter(const QString &text)
+void RemoveClutterFrom(Tagged &t)
 {
-    // A blank before the ">" that ends a tag.
-    std::vector<Section> cut;
-    for (const TagSpan &tag : FindTags(text)) {
-        if (tag.closed && tag.end - 2 >= tag.nameEnd && text[tag.end - 2] == u' ')
-            cut.push_back({tag.end - 2, 1});
+    {
+        // A blank before the ">" that ends a tag.
+        const char16_t *p = QStringView(t.text).utf16();
+        TextRewriter out(t.text, 0, std::move(t.spareText));
+        for (const TagSpan &tag : t.map.tags()) {
+            if (tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == u' ') {
+                out.keepTo(tag.end - 2);
+                out.drop(1);
+            }
+        }
+        Apply(t, out);
     }
-    QString s = WithoutSections(text, cut);
-    cut.clear();
-    const std::vector<TagSpan> tags = FindTags(s);
-    for (const TagSpan &tag : tags) {
-        if (!tag.closing && tag.end - tag.start == 5 && TagNameIs(s, tag, u"o:p") && tag.closed)
-            cut.push_back({tag.start, 5});
+    {
+        TextRewriter out(t.text, 0, std::move(t.spareText));
+        for (const TagSpan &tag : t.map.tags()) {
+            if (!tag.closing && tag.end - tag.start == 5 && tag.closed && TagNameIs(t.text, tag, u"o:p")) {
+                out.keepTo(tag.start);
+                out.drop(5);
+            }
+        }
+        Apply(t, out);
     }
-    s = WithoutSections(s, cut);
-    cut.clear();
     const QStringView emptyRowRest(u"&nbsp;</tr>");
-    for (const TagSpan &tag : FindTags(s)) {
-        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(s, tag, u"tr")
-            && MatchesAsciiNoCaseAt(s, tag.end, emptyRowRest))
-            cut.push_back({tag.start, 4 + emptyRowRest.size()});
+    TextRewriter out(t.text, 0, std::move(t.spareText));
+    for (const TagSpan &tag : t.map.tags()) {
+        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(t.text, tag, u"tr")
+            && MatchesAsciiNoCaseAt(t.text, tag.end, emptyRowRest)) {
+            out.keepTo(tag.start);
+            out.drop(4 + emptyRowRest.size());
+        }
     }
-    return WithoutSections(s, cut);
+    Apply(t, out);
 }
 
-QString JoinBreaksInsideTags(const QString &text)
+void JoinBreaks(Tagged &t)
 {
-    const Section head = HeadSection(text);
+    const Section head = HeadSection(t.text);
     const auto inHead = [&head](qsizetype at) {
         return head.begin >= 0 && at >= head.begin && at < head.begin + head.length;
     };
-    QString out;
-    out.reserve(text.size());
-    qsizetype done = 0;
-    for (const TagSpan &tag : FindTags(text)) {
+    const char16_t *p = QStringView(t.text).utf16();
+    TextRewriter out(t.text, 0, std::move(t.spareText));
+    for (const TagSpan &tag : t.map.tags()) {
         if (inHead(tag.start))
             continue;
-        const QStringView inside = QStringView(text).mid(tag.start, tag.end - tag.start);
-        for (qsizetype cr = inside.indexOf(u"\r\n"); cr >= 0; cr = inside.indexOf(u"\r\n", cr + 2)) {
-            out.append(QStringView(text).mid(done, tag.start + cr - done));
-            out.append(u' ');
-            done = tag.start + cr + 2;
+        for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
+            if (p[cr] == u'\r' && p[cr + 1] == u'\n') {
+                out.keepTo(cr);
+                out.drop(2);
+                out.insert(QLatin1Char(' '));
+                ++cr;
+            }
         }
     }
-    out.append(QStringView(text).mid(done));
-    return out;
+    Apply(t, out);
 }
 
-QString CompleteSkeleton(const QString &text)
+void CompleteSkeletonOf(Tagged &t)
 {
-    QString s = text;
+    QString &s = t.text;
+    bool changed = false;
     // The tags are found again only after the text has changed; every edit here adds text.
-    std::vector<TagSpan> tags = FindTags(s);
-    qsizetype scannedSize = s.size();
     const auto first = [&](QStringView name, bool closing) -> std::optional<TagSpan> {
-        if (scannedSize != s.size()) {
-            tags = FindTags(s);
-            scannedSize = s.size();
+        if (changed) {
+            t.map = TagMap::scan(s);
+            changed = false;
         }
-        const TagSpan *tag = FirstTag(s, tags, name, closing);
+        const TagSpan *tag = FirstTag(s, t.map.tags(), name, closing);
         return tag ? std::optional<TagSpan>(*tag) : std::nullopt;
     };
     if (!first(u"html", false)) {
@@ -240,46 +195,84 @@ QString CompleteSkeleton(const QString &text)
         } else {
             s.prepend(QLatin1String("<html>"));
         }
+        changed = true;
     }
-    if (!first(u"html", true))
+    if (!first(u"html", true)) {
         s.append(QLatin1String("</html>"));
+        changed = true;
+    }
     if (!first(u"head", false)) {
-        if (const auto html = first(u"html", false))
+        if (const auto html = first(u"html", false)) {
             s.insert(html->end, CrLf + QLatin1String("<head>"));
-    }
-    if (!first(u"head", true)) {
-        if (const auto body = first(u"body", false))
-            s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
-    }
-    if (!first(u"body", false)) {
-        if (const auto headEnd = first(u"head", true))
-            s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
-    }
-    if (!first(u"body", true)) {
-        if (const auto htmlEnd = first(u"html", true))
-            s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
-    }
-    return s;
-}
-
-QString BalanceTags(const QString &opening, const QString &closing, const QString &text, QString &CheckReport,
-                    TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked)
-{
-    const QStringView name = QStringView(opening).mid(1);
-    std::vector<qsizetype> opens, closes, closeEnds;
-    for (const TagSpan &tag : FindTags(text)) {
-        if (!TagNameIs(text, tag, name))
-            continue;
-        if (!tag.closing) {
-            opens.push_back(tag.start);
-        } else if (tag.closed) {
-            closes.push_back(tag.start);
-            closeEnds.push_back(tag.end);
+            changed = true;
         }
     }
-    if (opens.size() == closes.size())
-        return text;
+    if (!first(u"head", true)) {
+        if (const auto body = first(u"body", false)) {
+            s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
+            changed = true;
+        }
+    }
+    if (!first(u"body", false)) {
+        if (const auto headEnd = first(u"head", true)) {
+            s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
+            changed = true;
+        }
+    }
+    if (!first(u"body", true)) {
+        if (const auto htmlEnd = first(u"html", true)) {
+            s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
+            changed = true;
+        }
+    }
+    if (changed)
+        t.map = TagMap::scan(s);
+}
 
+// The tags of one kind, in text order.
+struct KindTags {
+    std::vector<qsizetype> opens, closes, closeEnds;
+};
+
+// The names of CheckedKinds.
+constexpr QStringView KindNames[] = {u"div", u"span", u"table", u"tr", u"td"};
+
+// The kind of the tag, an index into CheckedKinds; -1 for any other tag.
+int KindOf(QStringView text, const TagSpan &tag)
+{
+    const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+    if (length < 2 || length > 5)
+        return -1;
+    const char16_t first = FoldAscii(text[tag.nameStart()]).unicode();
+    if (first != u'd' && first != u's' && first != u't')
+        return -1;
+    for (int kind = 0; kind < int(std::size(KindNames)); ++kind) {
+        if (KindNames[kind].size() == length && KindNames[kind].front() == first && TagNameIs(text, tag, KindNames[kind]))
+            return kind;
+    }
+    return -1;
+}
+
+void Collect(const TagSpan &tag, KindTags &kind)
+{
+    if (!tag.closing) {
+        kind.opens.push_back(tag.start);
+    } else if (tag.closed) {
+        kind.closes.push_back(tag.start);
+        kind.closeEnds.push_back(tag.end);
+    }
+}
+
+// Pairs, marks and reports one kind. Marked opening tags get their name in lower case in
+// `text`; closing tags left over are added to `blanked` and, when `blankOut`, blanked in `text`.
+void BalanceKind(const QString &opening, const QString &closing, const KindTags &found, QString &text,
+                 QString &CheckReport, TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked,
+                 bool blankOut)
+{
+    const std::vector<qsizetype> &opens = found.opens;
+    const std::vector<qsizetype> &closes = found.closes;
+    if (opens.size() == closes.size())
+        return;
     // From the right: closing tags seen so far wait on a stack, the nearest on top; each opening
     // tag takes the nearest closing tag behind it that no later opening tag has taken.
     std::vector<qsizetype> match(opens.size(), -1);
@@ -295,13 +288,12 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
             waiting.pop_back();
         }
     }
-
-    QString result = text;
+    const qsizetype nameLength = opening.size() - 1;
     const QString lowerOpening = AsciiLowerCase(opening);
     for (size_t k = 0; k < opens.size(); ++k) {
         if (match[k] >= 0)
             continue;
-        result.replace(opens[k] + 1, name.size(), lowerOpening.constData() + 1, name.size());
+        text.replace(opens[k] + 1, nameLength, lowerOpening.constData() + 1, nameLength);
         marks.push_back(opens[k]);
         CheckReport += CrLf + line(13) + opening + QLatin1Char(' ') + QString::number(k + 1) + line(12);
     }
@@ -312,30 +304,33 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
         for (size_t j = 0; j < closes.size(); ++j) {
             if (closeTaken[j])
                 continue;
-            result.replace(closes[j], closeEnds[j] - closes[j], QString(closeEnds[j] - closes[j], QLatin1Char(' ')));
+            const qsizetype length = found.closeEnds[j] - closes[j];
+            if (blankOut)
+                text.replace(closes[j], length, QString(length, QLatin1Char(' ')));
             if (blanked)
-                blanked->emplace_back(closes[j], closeEnds[j] - closes[j]);
+                blanked->emplace_back(closes[j], length);
             ++count;
         }
         CheckReport += CrLf + QString::number(count) + line(16) + closing + line(17);
     }
-    return result;
 }
 
-QString CollapseTagBlanks(const QString &text, TagMarks &marks)
+// Collapses the blank runs between the parts of each tag; the result has no map.
+void CollapseInTags(Tagged &t, TagMarks &marks)
 {
-    MarkedText out(text, marks);
-    qsizetype done = 0;
-    for (const TagSpan &tag : FindTags(text)) {
+    const QString &text = t.text;
+    const char16_t *p = QStringView(text).utf16();
+    TextRewriter out(text, 0, std::move(t.spareText));
+    for (const TagSpan &tag : t.map.tags()) {
+        const qsizetype end = tag.end;
         qsizetype j = tag.nameEnd;
-        while (j < tag.end) {
-            const QChar c = text[j];
+        while (j < end) {
+            const char16_t c = p[j];
             if (c == u'=') {
                 qsizetype value = j + 1;
-                while (value < tag.end && IsTagSpace(text[value]))
+                while (value < end && IsTagSpace(p[value]))
                     ++value;
-                const qsizetype closing = value < tag.end && (text[value] == u'"' || text[value] == u'\'')
-                    ? ClosingQuoteInTag(text, tag, value) : -1;
+                const qsizetype closing = value < end && IsQuote(p[value]) ? ClosingQuoteInTag(text, tag, value) : -1;
                 j = closing >= 0 ? closing + 1 : value;
                 continue;
             }
@@ -344,41 +339,106 @@ QString CollapseTagBlanks(const QString &text, TagMarks &marks)
                 continue;
             }
             qsizetype run = j;
-            while (run < tag.end && text[run] == u' ')
+            while (run < end && p[run] == u' ')
                 ++run;
             if (run - j > 1) {
-                out.copy(done, j);
-                out.appendBlanks(BlanksAfterSixPasses(run - j));
-                done = run;
+                out.keepTo(j);
+                out.drop(run - j);
+                out.insertBlanks(BlanksAfterSixPasses(run - j));
             }
             j = run;
         }
     }
-    out.copy(done, text.size());
-    return out.take(marks);
+    MovePositions(marks, Apply(t, out, false));
+}
+
+} // namespace
+
+QString CheckThisMark()
+{
+    return QStringLiteral("</!CheckThis>");
+}
+
+QString QuoteAttributeValues(const QString &text)
+{
+    Tagged t = Scanned(text);
+    QuoteValues(t);
+    return t.text;
+}
+
+QString RemoveClutter(const QString &text)
+{
+    Tagged t = Scanned(text);
+    RemoveClutterFrom(t);
+    return t.text;
+}
+
+QString JoinBreaksInsideTags(const QString &text)
+{
+    Tagged t = Scanned(text);
+    JoinBreaks(t);
+    return t.text;
+}
+
+QString CompleteSkeleton(const QString &text)
+{
+    Tagged t = Scanned(text);
+    CompleteSkeletonOf(t);
+    return t.text;
+}
+
+QString BalanceTags(const QString &opening, const QString &closing, const QString &text, QString &CheckReport,
+                    TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked)
+{
+    const QStringView name = QStringView(opening).mid(1);
+    KindTags found;
+    for (const TagSpan &tag : FindTags(text)) {
+        if (TagNameIs(text, tag, name))
+            Collect(tag, found);
+    }
+    QString result = text;
+    BalanceKind(opening, closing, found, result, CheckReport, marks, line, blanked, true);
+    return result;
+}
+
+QString CollapseTagBlanks(const QString &text, TagMarks &marks)
+{
+    Tagged t = Scanned(text);
+    CollapseInTags(t, marks);
+    return t.text;
 }
 
 QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
-    QString s = QuoteAttributeValues(text);
-    s = RemoveClutter(s);
-    s = JoinBreaksInsideTags(s);
-    s = CompleteSkeleton(s);
+    Tagged t = Scanned(text);
+    QuoteValues(t);
+    RemoveClutterFrom(t);
+    JoinBreaks(t);
+    CompleteSkeletonOf(t);
     marks.clear();
+    // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds.
+    KindTags kinds[std::size(CheckedKinds)];
+    for (const TagSpan &tag : t.map.tags()) {
+        const int kind = KindOf(t.text, tag);
+        if (kind >= 0)
+            Collect(tag, kinds[kind]);
+    }
     BlankedTags blanked;
-    for (const TagKind &kind : CheckedKinds)
-        s = BalanceTags(QLatin1String(kind.opening), QLatin1String(kind.closing), s, CheckReport, marks, line, &blanked);
+    for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
+        BalanceKind(QLatin1String(CheckedKinds[kind].opening), QLatin1String(CheckedKinds[kind].closing), kinds[kind],
+                    t.text, CheckReport, marks, line, &blanked, false);
     std::sort(marks.begin(), marks.end());
     std::sort(blanked.begin(), blanked.end());
-    MarkedText kept(s, marks);
-    qsizetype done = 0;
-    for (const auto &[start, length] : blanked) {
-        kept.copy(done, start);
-        done = start + length;
+    if (!blanked.empty()) {
+        TextRewriter kept(t.text, 0, std::move(t.spareText));
+        for (const auto &[start, length] : blanked) {
+            kept.keepTo(start);
+            kept.drop(length);
+        }
+        MovePositions(marks, Apply(t, kept));
     }
-    kept.copy(done, s.size());
-    s = kept.take(marks);
-    return CollapseTagBlanks(s, marks);
+    CollapseInTags(t, marks);
+    return t.text;
 }
 
 QString RevealMarks(const QString &text, const TagMarks &marks)

@@ -2,142 +2,322 @@
 
 #include "source/textmatch.h"
 
+#include <limits>
+
 namespace korvel {
 
 namespace {
 
-bool isAsciiLetter(QChar c)
+bool isAsciiLetter(char16_t c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+bool isSpace(char16_t u)
+{
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f';
+}
+
 // Elements whose contents are text up to their own end tag, whatever looks like markup in them.
 constexpr QStringView RawTextElements[] = {u"script", u"style", u"textarea"};
+// The longest end tag searched for behind raw text, "</textarea".
+constexpr qsizetype RawEndReach = 10;
+
+qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
+{
+    for (qsizetype i = from; i < n; ++i) {
+        if (p[i] == c)
+            return i;
+    }
+    return -1;
+}
 
 // Quote searches that found nothing are remembered, so a text full of unclosed quotes is not
 // searched to its end again for each of them.
 class QuoteFinder final {
 public:
-    explicit QuoteFinder(QStringView text) : m_text(text) {}
+    QuoteFinder(const char16_t *p, qsizetype n) : m_p(p), m_n(n) {}
 
     qsizetype closing(qsizetype quote)
     {
-        const bool dq = m_text[quote] == u'"';
+        const bool dq = m_p[quote] == u'"';
         qsizetype &missingFrom = dq ? m_noDouble : m_noSingle;
-        if (missingFrom >= 0 && quote + 1 >= missingFrom)
+        if (missingFrom >= 0 && quote + 1 >= missingFrom) {
+            m_failed = true;
             return -1;
-        const qsizetype found = m_text.indexOf(m_text[quote], quote + 1);
-        if (found < 0)
+        }
+        const qsizetype found = findChar(m_p, quote + 1, m_n, m_p[quote]);
+        if (found < 0) {
             missingFrom = quote + 1;
+            m_failed = true;
+        }
         return found;
     }
 
+    bool failed() const { return m_failed; }
+
 private:
-    QStringView m_text;
+    const char16_t *m_p;
+    qsizetype m_n;
     qsizetype m_noDouble = -1;
     qsizetype m_noSingle = -1;
+    bool m_failed = false;
 };
 
-// One past the ">" that ends a start tag whose attributes begin at `from`.
-qsizetype startTagEnd(QStringView text, qsizetype from, QuoteFinder &quotes, bool *closed)
-{
-    const qsizetype n = text.size();
-    qsizetype j = from;
-    while (j < n) {
-        const QChar c = text[j];
-        if (c == u'>') {
-            *closed = true;
-            return j + 1;
-        }
-        if (c == u'=') {
-            qsizetype k = j + 1;
-            while (k < n && IsTagSpace(text[k]))
-                ++k;
-            if (k < n && (text[k] == u'"' || text[k] == u'\'')) {
-                const qsizetype close = quotes.closing(k);
-                if (close >= 0) {
-                    j = close + 1;
-                    continue;
-                }
-            }
-            j = k;
-            continue;
-        }
-        ++j;
+// Reads one tag after another; the position handed in is where the search goes on.
+class Tokenizer final {
+public:
+    explicit Tokenizer(QStringView text)
+        : m_text(text), m_p(text.utf16()),
+          m_n(qMin<qsizetype>(text.size(), std::numeric_limits<TagPos>::max())), m_quotes(m_p, m_n)
+    {
     }
-    *closed = false;
-    return n;
+
+    // The first tag at or after `i`; false when none follows.
+    bool next(qsizetype i, TagSpan &tag)
+    {
+        const char16_t *p = m_p;
+        const qsizetype n = m_n;
+        while (i < n) {
+            const qsizetype lt = findChar(p, i, n, u'<');
+            if (lt < 0 || lt + 1 >= n)
+                return false;
+            const char16_t after = p[lt + 1];
+            if (after == u'!' || after == u'?') {
+                const bool comment = lt + 3 < n && after == u'!' && p[lt + 2] == u'-' && p[lt + 3] == u'-';
+                const qsizetype end = comment ? m_text.left(n).indexOf(u"-->", lt + 4) : findChar(p, lt + 2, n, u'>');
+                i = end < 0 ? n : end + (comment ? 3 : 1);
+                continue;
+            }
+            const bool closing = after == u'/';
+            const qsizetype nameStart = lt + (closing ? 2 : 1);
+            if (nameStart >= n || !isAsciiLetter(p[nameStart])) {
+                i = lt + 1;
+                continue;
+            }
+            qsizetype e = nameStart;
+            while (e < n && !isSpace(p[e]) && p[e] != u'/' && p[e] != u'>')
+                ++e;
+            bool closed = false;
+            qsizetype end = n;
+            if (closing) {
+                const qsizetype gt = findChar(p, e, n, u'>');
+                closed = gt >= 0;
+                end = gt < 0 ? n : gt + 1;
+            } else {
+                end = startTagEnd(e, &closed);
+            }
+            tag.start = TagPos(lt);
+            tag.end = TagPos(end);
+            tag.nameEnd = TagPos(e);
+            tag.closing = closing;
+            tag.closed = closed;
+            tag.resume = TagPos(end);
+            if (!closing)
+                tag.resume = TagPos(rawTextEnd(tag));
+            return true;
+        }
+        return false;
+    }
+
+    bool quoteSearchFailed() const { return m_quotes.failed(); }
+
+private:
+    // One past the ">" that ends a start tag whose attributes begin at `from`.
+    qsizetype startTagEnd(qsizetype from, bool *closed)
+    {
+        const char16_t *p = m_p;
+        const qsizetype n = m_n;
+        qsizetype j = from;
+        while (j < n) {
+            const char16_t c = p[j];
+            if (c == u'>') {
+                *closed = true;
+                return j + 1;
+            }
+            if (c == u'=') {
+                qsizetype k = j + 1;
+                while (k < n && isSpace(p[k]))
+                    ++k;
+                if (k < n && (p[k] == u'"' || p[k] == u'\'')) {
+                    const qsizetype close = m_quotes.closing(k);
+                    if (close >= 0) {
+                        j = close + 1;
+                        continue;
+                    }
+                }
+                j = k;
+                continue;
+            }
+            ++j;
+        }
+        *closed = false;
+        return n;
+    }
+
+    // Where the search for tags goes on behind a start tag: behind a script, style or textarea
+    // tag at the end tag of its element (the end of the text when there is none).
+    qsizetype rawTextEnd(const TagSpan &tag) const
+    {
+        const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+        if (length != 5 && length != 6 && length != 8)
+            return tag.end;
+        for (QStringView raw : RawTextElements) {
+            if (TagNameIs(m_text, tag, raw)) {
+                const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
+                return endTag < 0 ? m_n : endTag;
+            }
+        }
+        return tag.end;
+    }
+
+    QStringView m_text;
+    const char16_t *m_p;
+    qsizetype m_n;
+    QuoteFinder m_quotes;
+};
+
+TagSpan shifted(TagSpan tag, qsizetype delta)
+{
+    tag.start = TagPos(tag.start + delta);
+    tag.end = TagPos(tag.end + delta);
+    tag.nameEnd = TagPos(tag.nameEnd + delta);
+    tag.resume = TagPos(tag.resume + delta);
+    return tag;
+}
+
+bool sameShape(const TagSpan &found, const TagSpan &expected)
+{
+    return found.start == expected.start && found.end == expected.end && found.nameEnd == expected.nameEnd
+        && found.resume == expected.resume && found.closing == expected.closing && found.closed == expected.closed;
 }
 
 } // namespace
 
-bool IsTagSpace(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f';
-}
-
 qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quote)
 {
-    const qsizetype found = text.mid(quote + 1, tag.end - quote - 1).indexOf(text[quote]);
-    return found < 0 ? -1 : quote + 1 + found;
+    const char16_t *p = text.utf16();
+    const char16_t q = p[quote];
+    for (qsizetype i = quote + 1; i < qsizetype(tag.end); ++i) {
+        if (p[i] == q)
+            return i;
+    }
+    return -1;
+}
+
+TagMap TagMap::scan(QStringView text)
+{
+    TagMap map;
+    // Pages hold about one tag in twelve characters; a little too much room costs less than
+    // growing a large vector twice over.
+    map.m_tags.reserve(size_t(text.size() / 12 + 16));
+    Tokenizer tokens(text);
+    TagSpan tag;
+    qsizetype i = 0;
+    while (tokens.next(i, tag)) {
+        map.m_tags.push_back(tag);
+        i = tag.resume;
+    }
+    map.m_quoteSearchFailed = tokens.quoteSearchFailed();
+    return map;
+}
+
+// A rewrite keeps the tags it does not touch: the search reaches each of them in the same state
+// as before, since it reads nothing behind a tag before it reaches the tag's "<". Edits inside a
+// tag (behind its name) are checked by reading the tag again, which must give the same tag with
+// its end moved. A removal of whole tags, from a "<" to where the search went on, keeps the tags
+// around it, unless a "<" or "</" left in front of the gap would now read the text behind it.
+// Anything else is mapped by a new scan.
+TagMap TagMap::edited(QStringView text, const TextEdits &edits) const
+{
+    return edited(text, edits, TagMap());
+}
+
+TagMap TagMap::edited(QStringView text, const TextEdits &edits, TagMap &&recycled) const
+{
+    if (edits.empty()) {
+        TagMap same = *this;
+        return same;
+    }
+    bool inserts = false;
+    for (const TextEdit &edit : edits)
+        inserts = inserts || edit.inserted > 0;
+    if (m_quoteSearchFailed && inserts)
+        return scan(text);
+
+    TagMap map = std::move(recycled);
+    map.m_tags.clear();
+    map.m_tags.reserve(m_tags.size());
+    Tokenizer tokens(text);
+    const char16_t *p = text.utf16();
+    const size_t count = m_tags.size();
+    size_t k = 0;
+    qsizetype delta = 0;
+    size_t e = 0;
+    while (e < edits.size()) {
+        const TextEdit &edit = edits[e];
+        while (k < count && qsizetype(m_tags[k].resume) <= edit.at) {
+            const TagSpan &kept = m_tags[k];
+            // A tag without ">" was read to the end of the text, and the search for the end tag
+            // of a script reads a few characters behind where it goes on.
+            if (!kept.closed || (kept.resume != kept.end && edit.at < qsizetype(kept.resume) + RawEndReach))
+                return scan(text);
+            map.m_tags.push_back(shifted(kept, delta));
+            ++k;
+        }
+        if (k == count)
+            return scan(text);
+        const TagSpan &tag = m_tags[k];
+        if (edit.inserted == 0 && edit.removed > 0 && edit.at == qsizetype(tag.start)) {
+            // Whole tags removed: the gap must end where the search went on behind a tag.
+            size_t last = k;
+            while (last < count && qsizetype(m_tags[last].resume) < edit.at + edit.removed)
+                ++last;
+            if (last == count || qsizetype(m_tags[last].resume) != edit.at + edit.removed)
+                return scan(text);
+            const qsizetype gap = edit.at + delta;
+            if ((gap >= 1 && p[gap - 1] == u'<') || (gap >= 2 && p[gap - 1] == u'/' && p[gap - 2] == u'<'))
+                return scan(text);
+            delta -= edit.removed;
+            k = last + 1;
+            ++e;
+            continue;
+        }
+        if (edit.at < qsizetype(tag.nameEnd) || edit.at >= qsizetype(tag.end))
+            return scan(text);
+        // Every edit inside this tag, then the tag read again.
+        qsizetype inside = 0;
+        while (e < edits.size() && edits[e].at >= qsizetype(tag.nameEnd) && edits[e].at < qsizetype(tag.end)
+               && edits[e].at + edits[e].removed <= qsizetype(tag.end)) {
+            inside += edits[e].inserted - edits[e].removed;
+            ++e;
+        }
+        if (e < edits.size() && edits[e].at < qsizetype(tag.end))
+            return scan(text);
+        TagSpan expected = shifted(tag, delta);
+        expected.end = TagPos(expected.end + inside);
+        expected.resume = TagPos(expected.resume + inside);
+        TagSpan found;
+        if (!tokens.next(expected.start, found) || !sameShape(found, expected))
+            return scan(text);
+        map.m_tags.push_back(found);
+        delta += inside;
+        ++k;
+    }
+    while (k < count)
+        map.m_tags.push_back(shifted(m_tags[k++], delta));
+    map.m_quoteSearchFailed = m_quoteSearchFailed || tokens.quoteSearchFailed();
+    return map;
 }
 
 std::vector<TagSpan> FindTags(QStringView text)
 {
-    std::vector<TagSpan> tags;
-    const qsizetype n = text.size();
-    QuoteFinder quotes(text);
-    qsizetype i = 0;
-    while (i < n) {
-        const qsizetype lt = text.indexOf(u'<', i);
-        if (lt < 0 || lt + 1 >= n)
-            break;
-        const QChar next = text[lt + 1];
-        if (next == u'!' || next == u'?') {
-            const bool comment = text.mid(lt, 4) == u"<!--";
-            const qsizetype end = comment ? text.indexOf(u"-->", lt + 4) : text.indexOf(u'>', lt + 2);
-            i = end < 0 ? n : end + (comment ? 3 : 1);
-            continue;
-        }
-        const bool closing = next == u'/';
-        const qsizetype nameStart = lt + (closing ? 2 : 1);
-        if (nameStart >= n || !isAsciiLetter(text[nameStart])) {
-            i = lt + 1;
-            continue;
-        }
-        TagSpan tag;
-        tag.start = lt;
-        tag.closing = closing;
-        tag.nameStart = nameStart;
-        qsizetype e = nameStart;
-        while (e < n && !IsTagSpace(text[e]) && text[e] != u'/' && text[e] != u'>')
-            ++e;
-        tag.nameEnd = e;
-        if (closing) {
-            const qsizetype gt = text.indexOf(u'>', e);
-            tag.closed = gt >= 0;
-            tag.end = gt < 0 ? n : gt + 1;
-        } else {
-            tag.end = startTagEnd(text, e, quotes, &tag.closed);
-        }
-        tags.push_back(tag);
-        i = tag.end;
-        if (closing)
-            continue;
-        for (QStringView raw : RawTextElements) {
-            if (TagNameIs(text, tag, raw)) {
-                const qsizetype endTag = IndexOfAsciiNoCase(text, QStringLiteral("</") + raw.toString(), i);
-                i = endTag < 0 ? n : endTag;
-                break;
-            }
-        }
-    }
-    return tags;
+    return TagMap::scan(text).tags();
 }
 
 bool TagNameIs(QStringView text, const TagSpan &tag, QStringView name)
 {
-    return tag.nameEnd - tag.nameStart == name.size() && MatchesAsciiNoCaseAt(text, tag.nameStart, name);
+    return qsizetype(tag.nameEnd) - tag.nameStart() == name.size() && MatchesAsciiNoCaseAt(text, tag.nameStart(), name);
 }
 
 const TagSpan *FirstTag(QStringView text, const std::vector<TagSpan> &tags, QStringView name, bool closing)

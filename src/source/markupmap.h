@@ -10,17 +10,55 @@
 // anything else.
 namespace korvel {
 
+// Positions are kept in 32 bits, so that the map of a large page stays small beside its text;
+// a text of 2^32 characters or more is mapped up to that length only.
+using TagPos = quint32;
+
 struct TagSpan {
-    qsizetype start = 0;     // the "<"
-    qsizetype end = 0;       // one past the ">", or the end of the text when none follows
-    qsizetype nameStart = 0; // the tag name, as written
-    qsizetype nameEnd = 0;
-    bool closing = false;    // an end tag, "</name"
-    bool closed = false;     // ends with ">"
+    TagPos start = 0;     // the "<"
+    TagPos end = 0;       // one past the ">", or the end of the text when none follows
+    TagPos nameEnd = 0;   // the tag name, as written, runs from nameStart() to here
+    TagPos resume = 0;    // where the search for the next tag goes on: `end`, or the end of the
+                          // raw text behind a script, style or textarea start tag
+    bool closing = false; // an end tag, "</name"
+    bool closed = false;  // ends with ">"
+
+    qsizetype nameStart() const { return qsizetype(start) + (closing ? 2 : 1); }
 };
 
-// The start and end tags of the text in text order, found in one pass. A tag begins with "<"
-// or "</" followed by a letter; inside a start tag a value quoted with " or ' may hold ">".
+// One change of a rewrite, in the positions of the text before it: `removed` characters from
+// `at` gave way to `inserted` new ones. A rewrite's edits are in text order and do not touch.
+struct TextEdit {
+    qsizetype at = 0;
+    qsizetype removed = 0;
+    qsizetype inserted = 0;
+};
+using TextEdits = std::vector<TextEdit>;
+
+// The tags of one text. A rewrite that only changes the insides of tags, or removes whole tags,
+// is followed without scanning the text again: only the tags it changed are read anew.
+class TagMap final {
+public:
+    // The tags of the text in text order, found in one pass. A tag begins with "<" or "</"
+    // followed by a letter; inside a start tag a value quoted with " or ' may hold ">".
+    static TagMap scan(QStringView text);
+
+    const std::vector<TagSpan> &tags() const { return m_tags; }
+
+    // The map of `text`, which `edits` made of the text this map describes: the same as
+    // scan(text), found by reading again only the tags the edits touched.
+    TagMap edited(QStringView text, const TextEdits &edits) const;
+    // The same, with the memory of a map no longer needed.
+    TagMap edited(QStringView text, const TextEdits &edits, TagMap &&recycled) const;
+
+private:
+    std::vector<TagSpan> m_tags;
+    // A quoted value whose closing quote was searched to the end of the text in vain: a quote
+    // put in later may close it, so no rewrite that inserts anything is followed tag by tag.
+    bool m_quoteSearchFailed = false;
+};
+
+// The start and end tags of the text in text order.
 std::vector<TagSpan> FindTags(QStringView text);
 
 // The tag's name equals `name`, letters A-Z folded.
@@ -34,6 +72,10 @@ const TagSpan *FirstTag(QStringView text, const std::vector<TagSpan> &tags, QStr
 qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quote);
 
 // Blanks, tabs, CR, LF and form feeds: what separates the parts of a tag.
-bool IsTagSpace(QChar c);
+inline bool IsTagSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f';
+}
 
 } // namespace korvel

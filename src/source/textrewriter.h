@@ -1,0 +1,83 @@
+#pragma once
+
+#include "source/markupmap.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace korvel {
+
+// Builds a new text from a source text in one pass, left to right: the source is kept up to a
+// position, pieces are inserted and stretches dropped, and each change is recorded as a
+// TextEdit, so that the tags and marks of the source can be carried over to the result.
+class TextRewriter final {
+public:
+    // `buffer` lends its memory to the result: a large text rewritten step after step then
+    // reuses two buffers instead of taking fresh memory for every step.
+    explicit TextRewriter(const QString &source, qsizetype extra = 0, QString buffer = QString())
+        : m_source(source), m_text(std::move(buffer))
+    {
+        m_text.truncate(0);
+        m_text.reserve(source.size() + extra);
+    }
+
+    // Keeps the source from where the rewrite stands up to `to`.
+    void keepTo(qsizetype to)
+    {
+        if (to <= m_done)
+            return;
+        m_text.append(QStringView(m_source).mid(m_done, to - m_done));
+        m_done = to;
+    }
+
+    void insert(QStringView piece) { edit(0, piece.size()); m_text.append(piece); }
+    void insert(QChar c) { edit(0, 1); m_text.append(c); }
+    void insertBlanks(qsizetype count) { edit(0, count); m_text.append(QString(count, QLatin1Char(' '))); }
+
+    // Drops `count` characters of the source from where the rewrite stands.
+    void drop(qsizetype count)
+    {
+        edit(count, 0);
+        m_done += count;
+    }
+
+    qsizetype position() const { return m_done; }
+    // The text written so far.
+    QStringView written() const { return m_text; }
+
+    // The buffer, when finish() gave back the source.
+    QString takeBuffer() { return std::move(m_text); }
+
+    // The whole result; the source itself when nothing changed.
+    QString finish(TextEdits &edits)
+    {
+        edits = std::move(m_edits);
+        if (edits.empty())
+            return m_source;
+        keepTo(m_source.size());
+        return std::move(m_text);
+    }
+
+private:
+    void edit(qsizetype removed, qsizetype inserted)
+    {
+        // Changes that meet are one edit, so that edits never touch.
+        if (!m_edits.empty() && m_edits.back().at + m_edits.back().removed == m_done) {
+            m_edits.back().removed += removed;
+            m_edits.back().inserted += inserted;
+        } else {
+            m_edits.push_back({m_done, removed, inserted});
+        }
+    }
+
+    const QString &m_source;
+    QString m_text;
+    qsizetype m_done = 0;
+    TextEdits m_edits;
+};
+
+// Moves positions of the source (in ascending order) to their places in the result; a position
+// behind an insertion made right at it moves behind the inserted text.
+void MovePositions(std::vector<qsizetype> &positions, const TextEdits &edits);
+
+} // namespace korvel
