@@ -263,6 +263,17 @@ void Collect(const TagSpan &tag, KindTags &kind)
     }
 }
 
+void AppendNumber(QString &out, size_t n)
+{
+    char16_t digits[24];
+    int at = 24;
+    do {
+        digits[--at] = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    out.append(QStringView(digits + at, 24 - at));
+}
+
 // Pairs, marks and reports one kind. Marked opening tags get their name in lower case in
 // `text`; closing tags left over are added to `blanked` and, when `blankOut`, blanked in `text`.
 void BalanceKind(const QString &opening, const QString &closing, const KindTags &found, QString &text,
@@ -290,12 +301,21 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
     }
     const qsizetype nameLength = opening.size() - 1;
     const QString lowerOpening = AsciiLowerCase(opening);
+    // A page may hold many thousand unclosed tags: the entry's fixed parts are put together once.
+    const QString entryStart = CrLf + line(13) + opening + QLatin1Char(' ');
+    const QString entryEnd = line(12);
+    char16_t *chars = nullptr;
     for (size_t k = 0; k < opens.size(); ++k) {
         if (match[k] >= 0)
             continue;
-        text.replace(opens[k] + 1, nameLength, lowerOpening.constData() + 1, nameLength);
+        if (!chars)
+            chars = reinterpret_cast<char16_t *>(text.data()); // detaches once
+        for (qsizetype i = 1; i <= nameLength; ++i)
+            chars[opens[k] + i] = lowerOpening[i].unicode();
         marks.push_back(opens[k]);
-        CheckReport += CrLf + line(13) + opening + QLatin1Char(' ') + QString::number(k + 1) + line(12);
+        CheckReport += entryStart;
+        AppendNumber(CheckReport, k + 1);
+        CheckReport += entryEnd;
     }
     if (opens.size() > closes.size())
         CheckReport += CrLf + QString::number(opens.size() - closes.size()) + closing + QLatin1Char(' ') + line(14);
@@ -408,9 +428,10 @@ QString CollapseTagBlanks(const QString &text, TagMarks &marks)
     return t.text;
 }
 
-QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+namespace {
+
+void CleanUp(Tagged &t, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
-    Tagged t = Scanned(text);
     QuoteValues(t);
     RemoveClutterFrom(t);
     JoinBreaks(t);
@@ -438,34 +459,49 @@ QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, 
         MovePositions(marks, Apply(t, kept));
     }
     CollapseInTags(t, marks);
+}
+
+QString Revealed(const QString &text, const TagMarks &marks, QString buffer)
+{
+    if (marks.empty())
+        return text;
+    const QString mark = CheckThisMark();
+    TextRewriter out(text, qsizetype(marks.size()) * mark.size(), std::move(buffer));
+    const QStringView view(text);
+    for (qsizetype position : marks) {
+        // Two unclosed tags may share the first ">" behind them: each adds its flag.
+        const qsizetype greaterThan = view.indexOf(u'>', qMax<qsizetype>(position, out.position() - 1));
+        if (greaterThan < 0)
+            break;
+        out.keepTo(greaterThan + 1);
+        out.insert(mark);
+    }
+    TextEdits edits;
+    return out.finish(edits);
+}
+
+} // namespace
+
+QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+{
+    Tagged t = Scanned(text);
+    CleanUp(t, CheckReport, marks, line);
     return t.text;
 }
 
 QString RevealMarks(const QString &text, const TagMarks &marks)
 {
-    const QString mark = CheckThisMark();
-    QString out;
-    out.reserve(text.size() + qsizetype(marks.size()) * mark.size());
-    qsizetype done = 0;
-    for (qsizetype position : marks) {
-        // Two unclosed tags may share the first ">" behind them: each adds its flag.
-        const qsizetype greaterThan = text.indexOf(QLatin1Char('>'), qMax<qsizetype>(position, done - 1));
-        if (greaterThan < 0)
-            break;
-        out.append(QStringView(text).mid(done, greaterThan + 1 - done));
-        out.append(mark);
-        done = greaterThan + 1;
-    }
-    out.append(QStringView(text).mid(done));
-    return out;
+    return Revealed(text, marks, QString());
 }
 
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line)
 {
     CheckHtmlResult result;
     TagMarks marks;
-    const QString cleaned = CleanUpHtml(text, result.CheckReport, marks, line);
-    result.text = RevealMarks(cleaned, marks);
+    Tagged t = Scanned(text);
+    CleanUp(t, result.CheckReport, marks, line);
+    t.map = TagMap();
+    result.text = Revealed(t.text, marks, std::move(t.spareText));
     result.message = line(32) + CrLf + result.CheckReport;
     return result;
 }

@@ -208,9 +208,9 @@ qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quot
 TagMap TagMap::scan(QStringView text)
 {
     TagMap map;
-    // Pages hold about one tag in twelve characters; a little too much room costs less than
-    // growing a large vector twice over.
-    map.m_tags.reserve(size_t(text.size() / 12 + 16));
+    // Room for as many tags as there are "<": growing a large vector would copy it over and
+    // over.
+    map.m_tags.reserve(size_t(text.count(u'<')));
     Tokenizer tokens(text);
     TagSpan tag;
     qsizetype i = 0;
