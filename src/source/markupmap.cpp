@@ -208,9 +208,9 @@ qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quot
 TagMap TagMap::scan(QStringView text)
 {
     TagMap map;
-    // Room for as many tags as there are "<": growing a large vector would copy it over and
-    // over.
-    map.m_tags.reserve(size_t(text.count(u'<')));
+    // Room for a tag in every six characters, more than pages hold: growing a large vector
+    // would copy it over and over, and room never written to costs no memory.
+    map.m_tags.reserve(size_t(text.size() / 6 + 16));
     Tokenizer tokens(text);
     TagSpan tag;
     qsizetype i = 0;
