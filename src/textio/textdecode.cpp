@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace korvel {
 
 QString decodeAnsi(const QByteArray &bytes)
@@ -49,14 +51,71 @@ bool ansiCanHold(const QString &text)
     return true;
 }
 
+bool isExactUtf8(const char *bytes, qsizetype size, bool *nonAscii)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes);
+    const auto *const end = p + size;
+    bool high = false;
+    while (p < end) {
+        // Runs of ASCII eight bytes at a time: most of a page is markup.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        high = true;
+        // The ranges of the well-formed sequences; the second byte's range depends on the first.
+        qsizetype length = 0;
+        unsigned low = 0x80, top = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0)
+                low = 0xA0;
+            else if (b == 0xED)
+                top = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0)
+                low = 0x90;
+            else if (b == 0xF4)
+                top = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p < length || p[1] < low || p[1] > top)
+            return false;
+        for (qsizetype i = 2; i < length; ++i) {
+            if (p[i] < 0x80 || p[i] > 0xBF)
+                return false;
+        }
+        p += length;
+    }
+    if (nonAscii)
+        *nonAscii = high;
+    return true;
+}
+
 std::optional<QString> decodeUtf8Exactly(const QByteArray &bytes)
 {
+    // Qt's decoder does not flag every malformed form as an error, so the bytes are checked
+    // first; well-formed UTF-8 then decodes to a text that encodes back to exactly them.
+    if (!isExactUtf8(bytes.constData(), bytes.size()))
+        return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8,
                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
-    // Qt's decoder does not flag every malformed form as an error; a round trip confirms the
-    // bytes come back exactly.
-    if (decoder.hasError() || text.toUtf8() != bytes)
+    if (decoder.hasError())
         return std::nullopt;
     return text;
 }

@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +35,43 @@ TEST(DecodeUtf8OrAnsi, takesOnlyExactUtf8AndReadsEverythingElseAsWindows1252)
     for (const Case &c : cases)
         EXPECT_EQ(decodeUtf8OrAnsi(c.bytes), c.text) << c.bytes.toHex().toStdString();
     EXPECT_EQ(decodeUtf8Exactly(QByteArray("\xEF\xBB\xBFx")), QString(QChar(0xFEFF)) + QStringLiteral("x"));
+}
+
+// The check that replaced a decode-and-encode round trip must accept exactly the byte strings
+// that survive one: every boundary of the well-formed ranges, and random strings of bytes that
+// lead, continue and stand alone.
+TEST(IsExactUtf8, acceptsExactlyWhatSurvivesARoundTrip)
+{
+    const auto roundTrips = [](const QByteArray &bytes) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = decoder.decode(bytes);
+        return !decoder.hasError() && text.toUtf8() == bytes;
+    };
+    const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
+                                   0xDF, 0xE0, 0xE1, 0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xFF};
+    std::vector<QByteArray> samples;
+    for (unsigned char a : edges) {
+        for (unsigned char b : edges) {
+            for (unsigned char c : {0x41, 0x80, 0xBF, 0xC0})
+                samples.push_back(QByteArray() + char(a) + char(b) + char(c) + char(0x80));
+        }
+    }
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> pick(0, int(std::size(edges)) - 1), length(0, 24);
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray bytes;
+        for (int n = length(random); n > 0; --n)
+            bytes.append(char(edges[pick(random)]));
+        samples.push_back(bytes);
+    }
+    samples.push_back(QByteArray(40, 'x') + "\xC3\xBC" + QByteArray(17, 'y'));  // past the eight-byte steps
+    for (const QByteArray &bytes : samples) {
+        bool nonAscii = false;
+        ASSERT_EQ(isExactUtf8(bytes.constData(), bytes.size(), &nonAscii), roundTrips(bytes)) << bytes.toHex().toStdString();
+        if (roundTrips(bytes)) {
+            ASSERT_EQ(nonAscii, std::any_of(bytes.begin(), bytes.end(), [](char b) { return b & 0x80; }));
+        }
+    }
 }
 
 TEST(SplitAtLineBreaks, splitsAtEveryKindOfBreakAndKeepsAnEmptyLastLine)
