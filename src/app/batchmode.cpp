@@ -20,7 +20,9 @@ enum class Outcome { Done, Unchanged, Refused };
 Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, QTextStream &out, QTextStream &err)
 {
     const CatalogueLine line = [uiLanguage](int n) { return MessageCatalogue::line(n, uiLanguage); };
-    const LoadedFile file = loadDocumentFile(path);
+    // The file is held as one text from reading to writing: a large page is decoded once, never
+    // split into lines, and encoded straight from the command's result.
+    DecodedText file = loadDocumentText(path);
     if (!file.ok) {
         err << MessageCatalogue::line(22, uiLanguage) << ' ' << path << '\n';
         return Outcome::Refused;
@@ -33,7 +35,7 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
         err << path << ": holds bytes that are not valid in its encoding; it is left as it was\n";
         return Outcome::Refused;
     }
-    const QString before = file.lines.join(QStringLiteral("\r\n"));
+    const QString before = std::move(file.text);
     const auto result = RunSourceCommand(command, before, line);
     if (!result)
         return Outcome::Refused;
@@ -42,13 +44,11 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
     if (result->text == before)
         return Outcome::Unchanged;
     // The commands see lines joined by CR LF; the file keeps its own line breaks.
-    const QStringList lines = splitAtLineBreaks(result->text);
-    const QString joined = lines.join(QLatin1Char('\n'));
-    if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(joined)) {
+    if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(result->text)) {
         err << path << ": the result holds characters Windows-1252 cannot store; the file is left as it was\n";
         return Outcome::Refused;
     }
-    if (const CharsetConflict conflict = charsetConflict(joined, file.format.encoding); conflict.kind != CharsetKind::None) {
+    if (const CharsetConflict conflict = charsetConflict(result->text, file.format.encoding); conflict.kind != CharsetKind::None) {
         err << path << ": the page declares the character set " << conflict.label
             << ", which the result written in the file's encoding would contradict; the file is left as it was\n";
         return Outcome::Refused;
@@ -61,7 +61,7 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
         err << MessageCatalogue::line(23, uiLanguage) << ' ' << path << '\n';
         return Outcome::Refused;
     }
-    if (!saveDocumentFile(path, lines, file.format)) {
+    if (!saveDocumentText(path, result->text, file.format)) {
         err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
         return Outcome::Refused;
     }

@@ -120,6 +120,12 @@ bool isPlainAscii(const QString &text)
 
 } // namespace
 
+qsizetype charsetDeclarationReach()
+{
+    // The head's reach, and a "<body" that begins right at its end.
+    return kHeadReach + 5;
+}
+
 CharsetDeclaration declaredCharset(QStringView text)
 {
     qsizetype end = text.indexOf(u"<body", 0, Qt::CaseInsensitive);

@@ -19,6 +19,10 @@ struct CharsetDeclaration {
 
 CharsetDeclaration declaredCharset(QStringView text);
 
+// How much of a page's start declaredCharset reads at most: the same answer comes from the page
+// cut off there.
+qsizetype charsetDeclarationReach();
+
 // The encoding a save should use to match the declaration, when writing `text` in `encoding`
 // would give bytes that the declared charset reads differently. Only files without a
 // byte-order mark can contradict their declaration (a mark decides for itself), and a text of

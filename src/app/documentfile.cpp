@@ -25,6 +25,22 @@ LoadedFile loadDocumentFile(const QString &path)
     return result;
 }
 
+DecodedText loadDocumentText(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return {};
+    return decodeDocumentText(bytes);
+}
+
+bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format)
+{
+    return writeFileAtomically(path, encodeDocumentText(text, format));
+}
+
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format)
 {
     return writeFileAtomically(path, encodeDocument(lines, format));

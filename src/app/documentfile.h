@@ -19,6 +19,14 @@ struct LoadedFile {
 // Reads a document file and finds its encoding and line breaks.
 LoadedFile loadDocumentFile(const QString &path);
 
+// Reads a document file as one text with CR LF line breaks (see decodeDocumentText); ok is
+// false when the file cannot be read.
+DecodedText loadDocumentText(const QString &path);
+
+// Writes the text in the given format (see encodeDocumentText). The old file stays whole when
+// writing fails.
+bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format);
+
 // Writes the lines in the given format. The old file stays whole when writing fails.
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format);
 

@@ -1,7 +1,10 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
 
+#include <QStringEncoder>
+
 #include <algorithm>
+#include <cstring>
 
 
 namespace korvel {
@@ -89,53 +92,130 @@ bool looksBinary(const QByteArray &bytes)
     return bytes.left(kBinaryProbe).contains('\0');
 }
 
-DecodedDocument decodeDocument(const QByteArray &bytes)
+namespace {
+
+// The bytes decoded, without their lines split: the text as the file holds it.
+QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
 {
-    DecodedDocument doc;
     const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
     QString text;
     if (bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
         if (bytes.size() % 2)
-            return doc;
+            return text;
         doc.format.encoding = TextEncoding::Utf16LE;
         text = decodeUtf16(bytes, 2, false);
         doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
         if (bytes.size() % 2)
-            return doc;
+            return text;
         doc.format.encoding = TextEncoding::Utf16BE;
         text = decodeUtf16(bytes, 2, true);
         doc.keepsEveryByte = surrogatesPaired(text);
     } else if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
         doc.format.encoding = TextEncoding::Utf8;
-        const std::optional<QString> exact = decodeUtf8Exactly(bytes.mid(3));
+        const QByteArray rest = bytes.mid(3);
+        const std::optional<QString> exact = decodeUtf8Exactly(rest);
         doc.keepsEveryByte = exact.has_value();
-        text = exact ? *exact : QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        text = exact ? *exact : QString::fromUtf8(rest);
     } else {
-        const bool nonAscii = std::any_of(bytes.begin(), bytes.end(), [](char b) { return b & 0x80; });
-        const std::optional<QString> utf8 = nonAscii ? decodeUtf8Exactly(bytes) : std::nullopt;
+        bool nonAscii = false;
+        const bool utf8 = isExactUtf8(bytes.constData(), bytes.size(), &nonAscii);
         // Plain ASCII reads the same either way; the page's own declaration decides how the
-        // characters it gains later are written.
-        if (utf8 || (!nonAscii && declaredCharset(decodeAnsi(bytes)).kind == CharsetKind::Utf8)) {
+        // characters it gains later are written. The declaration lies in the page's head.
+        if (!nonAscii) {
+            text = QString::fromLatin1(bytes);
+            doc.format.encoding = declaredCharset(QStringView(text).left(charsetDeclarationReach())).kind == CharsetKind::Utf8
+                ? TextEncoding::Utf8NoMark : TextEncoding::Ansi;
+        } else if (utf8) {
             doc.format.encoding = TextEncoding::Utf8NoMark;
-            text = utf8 ? *utf8 : QString::fromUtf8(bytes);
+            text = *decodeUtf8Exactly(bytes);
         } else {
             doc.format.encoding = TextEncoding::Ansi;
             text = decodeAnsi(bytes);
         }
     }
-    doc.lines = splitLines(text, &doc.format.lineBreak);
     doc.looksBinary = doc.format.encoding != TextEncoding::Utf16LE && doc.format.encoding != TextEncoding::Utf16BE
         && looksBinary(bytes);
     doc.ok = true;
+    return text;
+}
+
+// The text with each of its line breaks (CR LF, CR, LF; or U+2028 when `separators`) written as
+// `to`; the text itself when they all are already.
+QString withLineBreaks(QString text, QStringView to, bool separators = false)
+{
+    const char16_t *p = QStringView(text).utf16();
+    const qsizetype n = text.size();
+    const auto breakAt = [&](qsizetype i) -> qsizetype {  // the length of the break at i, or 0
+        if (separators)
+            return p[i] == 0x2028 ? 1 : 0;
+        if (p[i] == u'\r')
+            return i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
+        return p[i] == u'\n' ? 1 : 0;
+    };
+    qsizetype first = 0;
+    for (; first < n; ++first) {
+        const qsizetype length = breakAt(first);
+        if (length == 0)
+            continue;
+        if (QStringView(p + first, length) != to)
+            break;
+        first += length - 1;
+    }
+    if (first == n)
+        return text;
+    QString out;
+    out.reserve(n + n / 16);
+    out.append(QStringView(p, first));
+    qsizetype done = first;
+    for (qsizetype i = first; i < n; ++i) {
+        const qsizetype length = breakAt(i);
+        if (length == 0)
+            continue;
+        out.append(QStringView(p + done, i - done));
+        out.append(to);
+        i += length - 1;
+        done = i + 1;
+    }
+    out.append(QStringView(p + done, n - done));
+    return out;
+}
+
+} // namespace
+
+DecodedDocument decodeDocument(const QByteArray &bytes)
+{
+    DecodedText found;
+    const QString text = decodeBytes(bytes, found);
+    DecodedDocument doc;
+    if (!found.ok)
+        return doc;
+    doc.ok = true;
+    doc.format = found.format;
+    doc.looksBinary = found.looksBinary;
+    doc.keepsEveryByte = found.keepsEveryByte;
+    doc.lines = splitLines(text, &doc.format.lineBreak);
     return doc;
 }
 
-QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
+DecodedText decodeDocumentText(const QByteArray &bytes)
 {
-    const QString text = lines.join(lineSeparator(format.lineBreak));
+    DecodedText doc;
+    QString text = decodeBytes(bytes, doc);
+    if (!doc.ok)
+        return doc;
+    doc.format.lineBreak = lineBreakStyleOf(text);
+    const bool separators = doc.format.lineBreak == LineBreakStyle::LineSeparator;
+    doc.text = withLineBreaks(std::move(text), u"\r\n", separators);
+    return doc;
+}
+
+namespace {
+
+QByteArray encodeText(const QString &text, TextEncoding encoding)
+{
     QByteArray out;
-    switch (format.encoding) {
+    switch (encoding) {
     case TextEncoding::Utf16LE:
         out = QByteArray("\xFF\xFE", 2);
         appendUtf16(out, text, false);
@@ -145,16 +225,33 @@ QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
         appendUtf16(out, text, true);
         break;
     case TextEncoding::Utf8:
-        out = QByteArray("\xEF\xBB\xBF", 3) + text.toUtf8();
+    case TextEncoding::Utf8NoMark: {
+        // Straight into one buffer, the mark in front: no second copy of a large text.
+        const qsizetype mark = encoding == TextEncoding::Utf8 ? 3 : 0;
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        out.resize(mark + encoder.requiredSpace(text.size()));
+        std::memcpy(out.data(), "\xEF\xBB\xBF", size_t(mark));
+        char *end = encoder.appendToBuffer(out.data() + mark, text);
+        out.truncate(end - out.constData());
         break;
-    case TextEncoding::Utf8NoMark:
-        out = text.toUtf8();
-        break;
+    }
     case TextEncoding::Ansi:
         out = encodeAnsi(text);
         break;
     }
     return out;
+}
+
+} // namespace
+
+QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
+{
+    return encodeText(lines.join(lineSeparator(format.lineBreak)), format.encoding);
+}
+
+QByteArray encodeDocumentText(const QString &text, const FileFormat &format)
+{
+    return encodeText(withLineBreaks(text, lineSeparator(format.lineBreak)), format.encoding);
 }
 
 FileFormat formatThatLoadsBack(const QStringList &lines, const FileFormat &format)

@@ -53,6 +53,21 @@ QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
 // form UTF-8: those are written as UTF-8 with mark, which loads back exactly.
 FileFormat formatThatLoadsBack(const QStringList &lines, const FileFormat &format);
 
+// A document as one text, its lines joined by CR LF, as the whole-text commands take it: what
+// decodeDocument finds, without a list of lines, so a large file is decoded in one piece.
+struct DecodedText {
+    bool ok = false;
+    QString text;
+    FileFormat format;
+    bool looksBinary = false;
+    bool keepsEveryByte = true;
+};
+DecodedText decodeDocumentText(const QByteArray &bytes);
+
+// encodeDocument(splitAtLineBreaks(text), format) without the list of lines: each CR LF, CR
+// and LF of the text becomes the format's line break.
+QByteArray encodeDocumentText(const QString &text, const FileFormat &format);
+
 // The two plain exports: every line followed by CR LF (also the last), no mark.
 QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);
 QByteArray utf8TextExport(const QStringList &lines);

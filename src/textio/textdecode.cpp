@@ -73,6 +73,8 @@ bool isExactUtf8(const char *bytes, qsizetype size, bool *nonAscii)
             continue;
         }
         high = true;
+        if (nonAscii)
+            *nonAscii = true; // also when the bytes turn out not to be UTF-8
         // The ranges of the well-formed sequences; the second byte's range depends on the first.
         qsizetype length = 0;
         unsigned low = 0x80, top = 0xBF;

@@ -21,7 +21,7 @@ std::optional<QString> decodeUtf8Exactly(const QByteArray &bytes);
 
 // Whether the bytes are UTF-8 in its shortest forms, with no encoded surrogate, nothing beyond
 // U+10FFFF and no cut-off sequence: exactly what decodes to a text that encodes back to them.
-// *nonAscii tells whether any byte is 128 or above.
+// *nonAscii tells whether any byte is 128 or above; when the answer is false, it is true.
 bool isExactUtf8(const char *bytes, qsizetype size, bool *nonAscii = nullptr);
 
 // Text files written by people and other tools: UTF-8 (a leading mark EF BB BF is dropped) when

@@ -74,6 +74,34 @@ TEST(DocumentRoundTrip, savingUnchangedWritesTheSameBytes)
     }
 }
 
+// The whole-text path of the batch commands gives what the line list gives, for every encoding,
+// every line-break style, mixed breaks and a text without a break.
+TEST(DocumentText, decodesAndEncodesAsTheLineListDoes)
+{
+    const QString texts[] = {
+        QStringLiteral("<p>Gr\u00fc\u00dfe</p>\r\n<p>x</p>\r\n"), QStringLiteral("a\nb\n\nc"), QStringLiteral("a\rb\r"),
+        QStringLiteral("a\r\nb\nc\rd\n\r"), QStringLiteral("a\u2028b\u2028"), QStringLiteral("no break \u20ac"),
+        QString(),
+    };
+    const TextEncoding encodings[] = {TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf8,
+                                      TextEncoding::Utf8NoMark, TextEncoding::Ansi};
+    for (const QString &text : texts) {
+        for (TextEncoding encoding : encodings) {
+            const QByteArray bytes = encodeDocument(splitLines(text), {encoding, lineBreakStyleOf(text)});
+            SCOPED_TRACE(bytes.toHex().toStdString());
+            const DecodedDocument lines = decodeDocument(bytes);
+            const DecodedText whole = decodeDocumentText(bytes);
+            ASSERT_TRUE(whole.ok);
+            EXPECT_EQ(whole.text, lines.lines.join(QStringLiteral("\r\n")));
+            EXPECT_EQ(whole.format, lines.format);
+            EXPECT_EQ(whole.looksBinary, lines.looksBinary);
+            EXPECT_EQ(whole.keepsEveryByte, lines.keepsEveryByte);
+            for (const QString &result : {whole.text, whole.text + QStringLiteral("\nend\r"), QStringLiteral("x\r\ny")})
+                EXPECT_EQ(encodeDocumentText(result, whole.format), encodeDocument(splitAtLineBreaks(result), whole.format));
+        }
+    }
+}
+
 TEST(DocumentRoundTrip, emptyFileStaysEmptyAndCountsAsAnsi)
 {
     FileFormat format;
