@@ -33,6 +33,7 @@ test: build
 bench: build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+	@bash bench/bench_batch.sh $(BUILD_DIR)
 
 # The fuzz targets, built with clang in fuzz-build/ and run FUZZ_SECONDS each on their corpus.
 FUZZ_SECONDS ?= 60
