@@ -32,9 +32,8 @@ constexpr TagKind CheckedKinds[] = {
 struct Tagged {
     QString text;
     TagMap map;
-    // The text and map before the last step, whose memory the next step reuses.
+    // The text before the last step, whose memory the next step reuses.
     QString spareText;
-    TagMap spareMap;
 };
 
 Tagged Scanned(const QString &text)
@@ -54,11 +53,8 @@ TextEdits Apply(Tagged &t, TextRewriter &rewrite, bool keepMap = true)
         t.spareText = rewrite.takeBuffer();
         return edits;
     }
-    if (keepMap) {
-        TagMap map = t.map.edited(text, edits, std::move(t.spareMap));
-        t.spareMap = std::move(t.map);
-        t.map = std::move(map);
-    }
+    if (keepMap)
+        t.map.edit(text, edits);
     t.spareText = std::move(t.text);
     t.text = std::move(text);
     return edits;

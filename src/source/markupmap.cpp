@@ -113,8 +113,9 @@ public:
             tag.closing = closing;
             tag.closed = closed;
             tag.resume = TagPos(end);
+            tag.raw = false;
             if (!closing)
-                tag.resume = TagPos(rawTextEnd(tag));
+                rawTextEnd(tag);
             return true;
         }
         return false;
@@ -157,18 +158,19 @@ private:
 
     // Where the search for tags goes on behind a start tag: behind a script, style or textarea
     // tag at the end tag of its element (the end of the text when there is none).
-    qsizetype rawTextEnd(const TagSpan &tag) const
+    void rawTextEnd(TagSpan &tag) const
     {
         const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
         if (length != 5 && length != 6 && length != 8)
-            return tag.end;
+            return;
         for (QStringView raw : RawTextElements) {
             if (TagNameIs(m_text, tag, raw)) {
                 const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
-                return endTag < 0 ? m_n : endTag;
+                tag.resume = TagPos(endTag < 0 ? m_n : endTag);
+                tag.raw = true;
+                return;
             }
         }
-        return tag.end;
     }
 
     QStringView m_text;
@@ -189,7 +191,8 @@ TagSpan shifted(TagSpan tag, qsizetype delta)
 bool sameShape(const TagSpan &found, const TagSpan &expected)
 {
     return found.start == expected.start && found.end == expected.end && found.nameEnd == expected.nameEnd
-        && found.resume == expected.resume && found.closing == expected.closing && found.closed == expected.closed;
+        && found.resume == expected.resume && found.closing == expected.closing && found.closed == expected.closed
+        && found.raw == expected.raw;
 }
 
 } // namespace
@@ -205,9 +208,8 @@ qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quot
     return -1;
 }
 
-TagMap TagMap::scan(QStringView text)
+void TagMap::scanInto(QStringView text, TagMap &map)
 {
-    TagMap map;
     // Room for a tag in every six characters, more than pages hold: growing a large vector
     // would copy it over and over, and room never written to costs no memory.
     map.m_tags.reserve(size_t(text.size() / 6 + 16));
@@ -219,6 +221,12 @@ TagMap TagMap::scan(QStringView text)
         i = tag.resume;
     }
     map.m_quoteSearchFailed = tokens.quoteSearchFailed();
+}
+
+TagMap TagMap::scan(QStringView text)
+{
+    TagMap map;
+    scanInto(text, map);
     return map;
 }
 
@@ -230,61 +238,66 @@ TagMap TagMap::scan(QStringView text)
 // Anything else is mapped by a new scan.
 TagMap TagMap::edited(QStringView text, const TextEdits &edits) const
 {
-    return edited(text, edits, TagMap());
+    TagMap map = *this;
+    map.edit(text, edits);
+    return map;
 }
 
-TagMap TagMap::edited(QStringView text, const TextEdits &edits, TagMap &&recycled) const
+void TagMap::rescan(QStringView text)
 {
-    if (edits.empty()) {
-        TagMap same = *this;
-        return same;
-    }
+    m_tags.clear();
+    scanInto(text, *this);
+}
+
+void TagMap::edit(QStringView text, const TextEdits &edits)
+{
+    if (edits.empty())
+        return;
     bool inserts = false;
     for (const TextEdit &edit : edits)
         inserts = inserts || edit.inserted > 0;
     if (m_quoteSearchFailed && inserts)
-        return scan(text);
+        return rescan(text);
 
-    TagMap map = std::move(recycled);
-    map.m_tags.clear();
-    map.m_tags.reserve(m_tags.size());
+    // The new list is written over the old one: a tag is never written ahead of where it is read.
     Tokenizer tokens(text);
     const char16_t *p = text.utf16();
     const size_t count = m_tags.size();
     size_t k = 0;
+    size_t w = 0;
     qsizetype delta = 0;
     size_t e = 0;
     while (e < edits.size()) {
         const TextEdit &edit = edits[e];
         while (k < count && qsizetype(m_tags[k].resume) <= edit.at) {
-            const TagSpan &kept = m_tags[k];
+            const TagSpan kept = m_tags[k];
             // A tag without ">" was read to the end of the text, and the search for the end tag
             // of a script reads a few characters behind where it goes on.
-            if (!kept.closed || (kept.resume != kept.end && edit.at < qsizetype(kept.resume) + RawEndReach))
-                return scan(text);
-            map.m_tags.push_back(shifted(kept, delta));
+            if (!kept.closed || (kept.raw && edit.at < qsizetype(kept.resume) + RawEndReach))
+                return rescan(text);
+            m_tags[w++] = shifted(kept, delta);
             ++k;
         }
         if (k == count)
-            return scan(text);
-        const TagSpan &tag = m_tags[k];
+            return rescan(text);
+        const TagSpan tag = m_tags[k];
         if (edit.inserted == 0 && edit.removed > 0 && edit.at == qsizetype(tag.start)) {
             // Whole tags removed: the gap must end where the search went on behind a tag.
             size_t last = k;
             while (last < count && qsizetype(m_tags[last].resume) < edit.at + edit.removed)
                 ++last;
             if (last == count || qsizetype(m_tags[last].resume) != edit.at + edit.removed)
-                return scan(text);
+                return rescan(text);
             const qsizetype gap = edit.at + delta;
             if ((gap >= 1 && p[gap - 1] == u'<') || (gap >= 2 && p[gap - 1] == u'/' && p[gap - 2] == u'<'))
-                return scan(text);
+                return rescan(text);
             delta -= edit.removed;
             k = last + 1;
             ++e;
             continue;
         }
         if (edit.at < qsizetype(tag.nameEnd) || edit.at >= qsizetype(tag.end))
-            return scan(text);
+            return rescan(text);
         // Every edit inside this tag, then the tag read again.
         qsizetype inside = 0;
         while (e < edits.size() && edits[e].at >= qsizetype(tag.nameEnd) && edits[e].at < qsizetype(tag.end)
@@ -293,21 +306,21 @@ TagMap TagMap::edited(QStringView text, const TextEdits &edits, TagMap &&recycle
             ++e;
         }
         if (e < edits.size() && edits[e].at < qsizetype(tag.end))
-            return scan(text);
+            return rescan(text);
         TagSpan expected = shifted(tag, delta);
         expected.end = TagPos(expected.end + inside);
         expected.resume = TagPos(expected.resume + inside);
         TagSpan found;
         if (!tokens.next(expected.start, found) || !sameShape(found, expected))
-            return scan(text);
-        map.m_tags.push_back(found);
+            return rescan(text);
+        m_tags[w++] = found;
         delta += inside;
         ++k;
     }
     while (k < count)
-        map.m_tags.push_back(shifted(m_tags[k++], delta));
-    map.m_quoteSearchFailed = m_quoteSearchFailed || tokens.quoteSearchFailed();
-    return map;
+        m_tags[w++] = shifted(m_tags[k++], delta);
+    m_tags.resize(w);
+    m_quoteSearchFailed = m_quoteSearchFailed || tokens.quoteSearchFailed();
 }
 
 std::vector<TagSpan> FindTags(QStringView text)

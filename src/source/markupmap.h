@@ -22,6 +22,7 @@ struct TagSpan {
                           // raw text behind a script, style or textarea start tag
     bool closing = false; // an end tag, "</name"
     bool closed = false;  // ends with ">"
+    bool raw = false;     // a script, style or textarea start tag: raw text follows up to `resume`
 
     qsizetype nameStart() const { return qsizetype(start) + (closing ? 2 : 1); }
 };
@@ -48,10 +49,13 @@ public:
     // The map of `text`, which `edits` made of the text this map describes: the same as
     // scan(text), found by reading again only the tags the edits touched.
     TagMap edited(QStringView text, const TextEdits &edits) const;
-    // The same, with the memory of a map no longer needed.
-    TagMap edited(QStringView text, const TextEdits &edits, TagMap &&recycled) const;
+    // The same, in place: a large page's map is never held twice.
+    void edit(QStringView text, const TextEdits &edits);
 
 private:
+    static void scanInto(QStringView text, TagMap &map);
+    void rescan(QStringView text);
+
     std::vector<TagSpan> m_tags;
     // A quoted value whose closing quote was searched to the end of the text in vain: a quote
     // put in later may close it, so no rewrite that inserts anything is followed tag by tag.
