@@ -1,6 +1,7 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -127,8 +128,11 @@ QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
             doc.format.encoding = declaredCharset(QStringView(text).left(charsetDeclarationReach())).kind == CharsetKind::Utf8
                 ? TextEncoding::Utf8NoMark : TextEncoding::Ansi;
         } else if (utf8) {
+            // Already checked to be exact UTF-8: decoded without a second check.
             doc.format.encoding = TextEncoding::Utf8NoMark;
-            text = *decodeUtf8Exactly(bytes);
+            QStringDecoder decoder(QStringDecoder::Utf8,
+                                   QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            text = decoder.decode(bytes);
         } else {
             doc.format.encoding = TextEncoding::Ansi;
             text = decodeAnsi(bytes);
