@@ -59,9 +59,12 @@ QString designerScriptSource()
         images.insert(QLatin1String(name),
                       QStringLiteral("data:image/svg+xml;base64,") + QString::fromLatin1(file.readAll().toBase64()));
     }
-    // The table snapshot operations go in front: the designer script takes them up.
+    // The table snapshot operations go in front: the designer script takes them up. The
+    // designer script itself is one function written in two files, its helpers and its
+    // operations.
     QString source = readResource(QStringLiteral(":/designer/shim/tableshim.js"))
-                   + readResource(QStringLiteral(":/designer/shim/designershim.js"));
+                   + readResource(QStringLiteral(":/designer/shim/designershim.js"))
+                   + readResource(QStringLiteral(":/designer/shim/designerops.js"));
     source.replace(QStringLiteral("/*KORVEL_GLYPH_IMAGES*/{}"),
                    QString::fromUtf8(QJsonDocument(images).toJson(QJsonDocument::Compact)));
     return source;
