@@ -33,6 +33,16 @@ QString MessageCatalogue::ansiReplacedReport(int count) const
         : QStringLiteral("%1 Zeichen konnten im ANSI-Zeichensatz nicht gespeichert werden und wurden durch \"?\" ersetzt.").arg(count);
 }
 
+QString MessageCatalogue::designerTimeoutReport() const
+{
+    return m_english
+        ? QStringLiteral("The designer did not answer in time, so design mode was not switched. Nothing was "
+                         "changed; the source text is as it was. Try again, or edit a large page in the source view.")
+        : QStringLiteral("Der Designer hat nicht rechtzeitig geantwortet, der Entwurfsmodus wurde nicht umgeschaltet. "
+                         "Es wurde nichts geändert; der Quelltext ist unverändert. Versuchen Sie es noch einmal oder "
+                         "bearbeiten Sie eine große Seite in der Quelltextansicht.");
+}
+
 QString MessageCatalogue::binaryFileQuestion(const QString &path) const
 {
     return m_english

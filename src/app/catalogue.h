@@ -33,6 +33,8 @@ public:
     QString changedOnDiskReloadQuestion(const QString &path, bool unsaved) const;
     // At start-up, about the unsaved edits an editor left behind when it ended without closing.
     QString recoveryQuestion(const QString &name) const;
+    // The designer's page did not answer in time: design mode stays as it was.
+    QString designerTimeoutReport() const;
 
     // The help file name of a language, without folder.
     static QString helpFileName(int uiLanguage);

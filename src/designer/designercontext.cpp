@@ -9,6 +9,8 @@
 #include "source/texthelpers.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QLineEdit>
 
 namespace korvel {
@@ -19,6 +21,13 @@ bool SameFile(const QString &a, const QString &b)
         return false;
     const QString x = QFileInfo(a).canonicalFilePath(), y = QFileInfo(b).canonicalFilePath();
     return !x.isEmpty() && x == y;
+}
+
+int DesignerCallTimeout(qsizetype sourceLength)
+{
+    // 5 s, and 3 s more for each million characters, up to five minutes.
+    const qint64 limit = 5000 + qint64(sourceLength) * 3 / 1000;
+    return int(std::min<qint64>(limit, 300000));
 }
 
 bool DesignerContext::documentLoaded() const

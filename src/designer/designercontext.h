@@ -52,6 +52,10 @@ inline constexpr int HideGlyphs = 2336;    // tag glyphs off
 inline constexpr int ShowGlyphs = 2337;    // tag glyphs on, from a glyph table
 } // namespace EditingCommand
 
+// How long an engine call may take on a page made from a source text of this length: the engine's
+// work grows with the page, so a large page gets more time before a call counts as failed.
+int DesignerCallTimeout(qsizetype sourceLength);
+
 // Two names of one local file, compared as the file system sees them.
 bool SameFile(const QString &a, const QString &b);
 

@@ -5,6 +5,7 @@
 #include "app/declaredcharset.h"
 #include "app/documentfile.h"
 #include "app/editordocument.h"
+#include "app/catalogue.h"
 #include "app/filecommands.h"
 #include "designer/designercontext.h"
 #include "designer/designersourcetools.h"
@@ -14,6 +15,7 @@
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
+#include "prompt/waitcursor.h"
 #include "source/texthelpers.h"
 
 #include <QFileInfo>
@@ -93,6 +95,7 @@ bool DesignerPageChange::PageControl1Changing(int leavingPage)
             document.SaveCancelled = !shell.fileCommands().AskSaveChanges();
         }
     } else if (m_ctx.documentLoaded() && !m_ctx.onlineLocation()) {
+        const WaitCursor wait;  // the pull of a large page takes a moment
         const auto page = m_ctx.browser.Document();
         const QString designMode = page ? page->designMode().value_or(QString()) : QString();
         if (IsEditableFileType(m_ctx.browser.LocationName())) {
@@ -134,8 +137,12 @@ void DesignerPageChange::PageControl1Change(int enteredPage)
     state.ReopenTextWindow = false;
     const QString &fileName = m_ctx.shell.document().FileName;
     // The designer always shows the file as last written; a failed navigation keeps the old page.
-    if (!fileName.isEmpty() && fileName != m_ctx.line(Msg::Untitled))
+    // A large page gets the time its engine calls need (a limit set longer is kept).
+    if (!fileName.isEmpty() && fileName != m_ctx.line(Msg::Untitled)) {
+        const int limit = DesignerCallTimeout(m_ctx.shell.editor()->text().size());
+        m_ctx.browser.setCallTimeout(std::max(m_ctx.browser.callTimeout(), limit));
         m_ctx.browser.Navigate(fileName);
+    }
 }
 
 // ---- design mode --------------------------------------------------------------------------
@@ -157,8 +164,10 @@ void DesignerPageChange::BrowserEditmode1Click()
         setDesignModeChecked(m_ctx.state.designModeOn);
         return;
     }
+    const bool wasOn = m_ctx.state.designModeOn;
     ToggleDesignMode();
-    if (!m_ctx.onlineLocation())
+    // A switch that did not happen has nothing to save.
+    if (m_ctx.state.designModeOn != wasOn && !m_ctx.onlineLocation())
         saveShownPage();
     m_ctx.shell.state().DesignModeWasOn = m_ctx.state.designModeOn;
 }
@@ -183,9 +192,17 @@ void DesignerPageChange::ToggleDesignMode()
         m_ctx.prompter().information(m_ctx.line(Msg::SaveOnlinePageFirst));
         return;
     }
-    // A page that cannot be edited is not shown as being edited.
-    if (!page || !page->setDesignMode(true)) {
+    // A page that cannot be edited is not shown as being edited; a page that did not answer in
+    // time is said so, and nothing was changed.
+    bool switched = false;
+    if (page) {
+        const WaitCursor wait;
+        switched = page->setDesignMode(true);
+    }
+    if (!switched) {
         setDesignModeChecked(false);
+        if (page && m_ctx.browser.lastCallTimedOut())
+            m_ctx.prompter().warning(m_ctx.shell.catalogue().designerTimeoutReport());
         return;
     }
     // Switching on may have loaded the page again, without its scripts: the page as written.

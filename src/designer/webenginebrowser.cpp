@@ -329,8 +329,10 @@ std::optional<QVariant> WebEngineBrowser::call(quint64 &generation, const QStrin
         return std::nullopt;
     }
     BusyScope busy(this);
+    m_lastCallTimedOut = false;
     if (!waitForLoad(m_callTimeoutMs)) {
         qCWarning(lcEngine, "%s: the page did not finish loading in %d ms", qPrintable(op), m_callTimeoutMs);
+        m_lastCallTimedOut = true;
         return std::nullopt;
     }
     const quint64 asked = m_generation;
@@ -344,6 +346,7 @@ std::optional<QVariant> WebEngineBrowser::call(quint64 &generation, const QStrin
     const std::optional<QVariant> result = evaluate(code, m_callTimeoutMs);
     if (!result) {
         qCWarning(lcEngine, "%s: no answer within %d ms", qPrintable(op), m_callTimeoutMs);
+        m_lastCallTimedOut = true;
         return std::nullopt;
     }
     if (m_generation != asked || m_loading) {

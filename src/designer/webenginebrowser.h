@@ -36,6 +36,8 @@ public:
     // The longest a single call waits for the engine's answer.
     void setCallTimeout(int milliseconds) { m_callTimeoutMs = milliseconds; }
     int callTimeout() const { return m_callTimeoutMs; }
+    // Whether the last engine call failed because the page did not answer within the limit.
+    bool lastCallTimedOut() const { return m_lastCallTimedOut; }
 
     // Whether the page's own scripts may run now (they never do in design mode).
     bool pageScriptsEnabled() const;
@@ -102,6 +104,7 @@ private:
     bool m_silent = false;
     int m_busy = 0;
     int m_callTimeoutMs = 5000;
+    bool m_lastCallTimedOut = false;
     bool m_completePending = false;
     bool m_failurePending = false;
     QString m_pendingUrl;

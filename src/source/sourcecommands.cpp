@@ -5,6 +5,7 @@
 #include "app/commandregistry.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
+#include "prompt/waitcursor.h"
 #include "source/checkhtml.h"
 #include "source/finddialogs.h"
 #include "source/formspecial.h"
@@ -45,14 +46,6 @@ QIcon WordWrapIcon(bool on)
     painter.end();
     return QIcon(pixmap);
 }
-
-// Shows the hourglass pointer for as long as it lives.
-class WaitCursor final {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    Q_DISABLE_COPY_MOVE(WaitCursor)
-};
 
 } // namespace
 

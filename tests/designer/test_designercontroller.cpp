@@ -5,6 +5,7 @@
 #include "app/filecommands.h"
 #include "app/mainform.h"
 #include "app/settingsfile.h"
+#include "designer/designercontext.h"
 #include "designer/designercontroller.h"
 #include "designer/engine.h"
 #include "designer/webenginebrowser.h"
@@ -487,4 +488,28 @@ TEST_F(DesignerControllerTest, fileNewOnTheDesignerPage_showsABlankPageAndReturn
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), kPage) << "the old page's file is left as it was";
+}
+
+TEST_F(DesignerControllerTest, designModeThatTheEngineDoesNotSwitchInTime_isSaidAndChangesNothing)
+{
+    openInDesigner();
+    const QString before = form->editor()->text();
+    const int timeout = designer->browser().callTimeout();
+    designer->browser().setCallTimeout(0);
+    trigger("BrowserEditmode1");
+    designer->browser().setCallTimeout(timeout);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().first().kind, MessageKind::Warning);
+    EXPECT_EQ(prompter.lastText(), form->catalogue().designerTimeoutReport());
+    EXPECT_FALSE(designer->designModeChecked());
+    EXPECT_FALSE(form->action(QStringLiteral("BrowserEditmode1"))->isChecked());
+    EXPECT_EQ(form->editor()->text(), before);
+}
+
+TEST(DesignerCallTimeout, growsWithThePageUpToALimit)
+{
+    EXPECT_EQ(DesignerCallTimeout(0), 5000);
+    EXPECT_EQ(DesignerCallTimeout(1000000), 8000);
+    EXPECT_EQ(DesignerCallTimeout(20000000), 65000);
+    EXPECT_EQ(DesignerCallTimeout(qsizetype(1) << 40), 300000);
 }
