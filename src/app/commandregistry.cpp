@@ -66,6 +66,8 @@ CommandRegistry::Command &CommandRegistry::add(const char *id, const QStringList
     }
     for (const QString &trigger : triggers)
         claim(*command, trigger);
+    if (!triggers.isEmpty())
+        refreshCommand(*command);
     return *command;
 }
 
@@ -158,7 +160,7 @@ void CommandRegistry::setEnabled(const char *id, bool enabled)
 {
     if (Command *command = find(id)) {
         command->m_wanted = enabled;
-        refresh();
+        refreshCommand(*command);
     }
 }
 
@@ -179,17 +181,21 @@ bool CommandRegistry::isChecked(const char *id) const
 void CommandRegistry::refresh()
 {
     const Page page = m_page();
-    for (const Command *command : std::as_const(m_order)) {
-        const bool enabled = command->hasHandler() && command->m_wanted && command->enabledOnPage(page);
-        for (QAction *action : command->actions())
-            action->setEnabled(enabled);
-    }
+    for (const Command *command : std::as_const(m_order))
+        refreshCommand(*command);
     // The page menus follow the page change only: a command may switch one off on its page.
     if (m_menusPage == int(page))
         return;
     m_menusPage = int(page);
     for (const auto &[menu, menuPage] : std::as_const(m_pageMenus))
         menu->setEnabled(page == menuPage);
+}
+
+void CommandRegistry::refreshCommand(const Command &command)
+{
+    const bool enabled = command.hasHandler() && command.m_wanted && command.enabledOnPage(m_page());
+    for (QAction *action : command.actions())
+        action->setEnabled(enabled);
 }
 
 bool CommandRegistry::requireSourcePage(MessageKind kind)

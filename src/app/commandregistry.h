@@ -78,6 +78,8 @@ public:
 private:
     friend class Command;
     void claim(Command &command, const QString &trigger);
+    // Sets the enabled state of one command's actions for the active page.
+    void refreshCommand(const Command &command);
 
     Prompter &m_prompter;
     std::function<QString(int)> m_line;
@@ -121,7 +123,7 @@ public:
 
 private:
     friend class CommandRegistry;
-    Command &changed() { m_registry.refresh(); return *this; }
+    Command &changed() { m_registry.refreshCommand(*this); return *this; }
     CommandRegistry &m_registry;
     QByteArray m_id;
     QStringList m_triggers;
