@@ -16,7 +16,7 @@ namespace {
 struct IconEntry {
     const char *button;  // objectName of the tool button
     const char *theme;   // freedesktop icon name, or "" when none fits
-    const char *file;    // bundled drawing under :/icons/, without ".svg"
+    const char *file;    // bundled drawing under :/toolbar/, without ".svg"
 };
 
 const IconEntry kIcons[] = {
@@ -109,7 +109,7 @@ const IconEntry *entryOf(const QString &buttonName)
 
 QIcon bundled(const char *file)
 {
-    return QIcon(QStringLiteral(":/icons/") + QLatin1String(file) + QStringLiteral(".svg"));
+    return QIcon(QStringLiteral(":/toolbar/") + QLatin1String(file) + QStringLiteral(".svg"));
 }
 
 } // namespace

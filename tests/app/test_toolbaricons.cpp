@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QScopeGuard>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -179,4 +180,26 @@ TEST_F(ToolBarTest, theWordWrapSwitchChangesItsFaceAndStaysSharp)
     expectSharpAtDoubleScale(wrap->icon(), size, u"ToolButton3"_s);
     wrap->trigger();
     EXPECT_EQ(wrap->icon().pixmap(size, 2.0).toImage(), first);
+}
+
+TEST_F(ToolBarTest, aDesktopThemeThatHoldsTheIconIsUsedAndAlsoDrawnForDoubleScale)
+{
+    // The offscreen platform searches no system folder for themes; a desktop session does.
+    const QString before = QIcon::themeName();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths(searchPaths + QStringList{u"/usr/share/icons"_s});
+    QIcon::setThemeName(u"Adwaita"_s);
+    const auto restore = qScopeGuard([&] {
+        QIcon::setThemeName(before);
+        QIcon::setThemeSearchPaths(searchPaths);
+    });
+    if (!QIcon::hasThemeIcon(u"document-new"_s))
+        GTEST_SKIP() << "no desktop icon theme with document-new on this machine";
+    const QIcon themed = toolButtonIcon(u"ToolButton1"_s);
+    const QSize size(24, 24);
+    EXPECT_NE(themed.pixmap(size, 2.0).toImage(), bundledToolButtonIcon(u"ToolButton1"_s).pixmap(size, 2.0).toImage());
+    expectSharpAtDoubleScale(themed, size, u"ToolButton1 themed"_s);
+    // A button no standard name fits keeps its own drawing under any theme.
+    EXPECT_EQ(toolButtonIcon(u"ToolButtonInsTable"_s).pixmap(size, 2.0).toImage(),
+              bundledToolButtonIcon(u"ToolButtonInsTable"_s).pixmap(size, 2.0).toImage());
 }
