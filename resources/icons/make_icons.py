@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-# Writes the tool bar icons (resources/icons/*.svg): line drawings on a 24 unit grid.
-# Run from the source tree: python3 resources/icons/make_icons.py resources/icons One-unit strokes sit on half units
-# and two-unit strokes on whole units, so that edges fall on pixel borders at 24 px and 48 px.
+# Writes the tool bar icons (resources/icons/*.svg): line drawings on a 24 unit grid. One-unit
+# strokes sit on half units and two-unit strokes on whole units, so that edges fall on pixel
+# borders at 24 px and 48 px. Run from the source tree after changing a drawing:
+#   python3 resources/icons/make_icons.py resources/icons
+# The file names are the freedesktop icon names where one fits (see src/app/toolbaricons.cpp).
 import os, sys
 out = sys.argv[1]
 INK = "#2e3436"; PAPER = "#ffffff"; LIGHT = "#dbe4ee"; BLUE = "#3465a4"; SEL = "#9fc1e6"
