@@ -3,17 +3,15 @@
 // otherwise stay fixed in both languages.
 #include "app/commandregistry.h"
 #include "app/mainform.h"
+#include "app/toolbaricons.h"
 #include "editor/synmemo.h"
 #include "source/formatrules.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -90,73 +88,31 @@ const MenuEntry kPopupMenu2[] = {
     {"Einfgen1", "", ""}, {"-", "", ""}, {"Suchen1", "", ""}, {"Weitersuchen1", "", ""}, {"Ersetzen1", "", ""},
 };
 
-// A tool button: its name and how its face is drawn, either a standard icon of the style or a
-// short glyph text.
-struct ButtonEntry {
-    const char *name;
-    int standardIcon;   // QStyle::StandardPixmap, or -1
-    const char *glyph;  // drawn when there is no standard icon
-    int glyphStyle;     // 0 plain, 1 bold, 2 italic, 3 underline, 4 strike
+// The tool buttons of each bar in order; "|" is a separator. Their faces come from
+// toolButtonIcon.
+const char *const kStandardButtons[] = {
+    "ToolButton1", "OpenButton", "SaveButton", "PrintButton", "|", "CutButton", "CopyButton", "PasteButton",
+    "UndoButton", "|", "ToolButtonFind", "ToolButton3", "|", "ToolButtonSource", "ToolButtonText",
+    "ToolButtonEdit", "ToolButtonBrowser", "ButtonZoomPlus", "ButtonZoomMinus", "ToolButtonShowHtml",
+    "ToolButtonBorders", "ToolButtonProperty", "ToolButton20", "|", "ToolButtonSettings", "ButtonNewWindow",
+    "ToolButtonInfo", "ToolButtonHelp",
 };
 
-constexpr int kNone = -1;
-
-const ButtonEntry kStandardButtons[] = {
-    {"ToolButton1", QStyle::SP_FileIcon, "", 0}, {"OpenButton", QStyle::SP_DialogOpenButton, "", 0},
-    {"SaveButton", QStyle::SP_DialogSaveButton, "", 0}, {"PrintButton", kNone, "▤", 0}, {"|", 0, "", 0},
-    {"CutButton", kNone, "✂", 0}, {"CopyButton", kNone, "❐", 0}, {"PasteButton", kNone, "▣", 0},
-    {"UndoButton", QStyle::SP_ArrowBack, "", 0}, {"|", 0, "", 0}, {"ToolButtonFind", kNone, "⌕", 0},
-    {"ToolButton3", kNone, "↵", 0}, {"|", 0, "", 0}, {"ToolButtonSource", kNone, "</>", 0},
-    {"ToolButtonText", kNone, "T", 0}, {"ToolButtonEdit", kNone, "✎", 0}, {"ToolButtonBrowser", kNone, "◫", 0},
-    {"ButtonZoomPlus", kNone, "+", 1}, {"ButtonZoomMinus", kNone, "−", 1}, {"ToolButtonShowHtml", kNone, "<▸", 0},
-    {"ToolButtonBorders", kNone, "⬚", 0}, {"ToolButtonProperty", kNone, "⚙", 0}, {"ToolButton20", kNone, "▧", 0},
-    {"|", 0, "", 0}, {"ToolButtonSettings", kNone, "☰", 0}, {"ButtonNewWindow", kNone, "▭", 0},
-    {"ToolButtonInfo", QStyle::SP_MessageBoxInformation, "", 0}, {"ToolButtonHelp", QStyle::SP_DialogHelpButton, "", 0},
+const char *const kFormatButtons[] = {
+    "BoldButton", "ItalicButton", "UnderlineButton", "ToolButton7", "ToolButtonSup", "ToolButtonSub", "|",
+    "BulletsButton", "ToolButton4", "LeftAlign", "CenterAlign", "ButtonJustify", "RightAlign",
+    "ToolButtonIndent", "ToolButton14", "|", "ToolButtonMulti", "ToolButtonLine", "ToolButtonColor",
+    "ToolButtonRemoveF", "ToolButtonNoDiv", "ToolButtonLink", "ToolButtonImage", "ToolButtonFont",
+    "ToolButtonStyle",
 };
 
-const ButtonEntry kFormatButtons[] = {
-    {"BoldButton", kNone, "B", 1}, {"ItalicButton", kNone, "I", 2}, {"UnderlineButton", kNone, "U", 3},
-    {"ToolButton7", kNone, "S", 4}, {"ToolButtonSup", kNone, "x²", 0}, {"ToolButtonSub", kNone, "x₂", 0},
-    {"|", 0, "", 0}, {"BulletsButton", kNone, "•≡", 0}, {"ToolButton4", kNone, "1≡", 0},
-    {"LeftAlign", kNone, "⇤", 0}, {"CenterAlign", kNone, "≡", 0}, {"ButtonJustify", kNone, "☰", 0},
-    {"RightAlign", kNone, "⇥", 0}, {"ToolButtonIndent", kNone, "→", 0}, {"ToolButton14", kNone, "←", 0},
-    {"|", 0, "", 0}, {"ToolButtonMulti", kNone, "BR", 0}, {"ToolButtonLine", kNone, "HR", 0},
-    {"ToolButtonColor", kNone, "#", 1}, {"ToolButtonRemoveF", kNone, "A̶", 0}, {"ToolButtonNoDiv", kNone, "¶", 0},
-    {"ToolButtonLink", kNone, "a↗", 0}, {"ToolButtonImage", kNone, "img", 0}, {"ToolButtonFont", kNone, "F", 2},
-    {"ToolButtonStyle", kNone, "css", 0},
+const char *const kTableButtons[] = {
+    "ToolButton8", "ToolButton11", "ToolButton12", "ToolButton19", "|", "ToolButtonInsTable",
+    "ToolButtonDelTable", "ToolButtonInsRow", "ToolButtonDelRow", "ToolButtonInsTD", "ToolButtonDelTD",
+    "ToolButtonMerge", "ToolButtonSplit", "ButtonColMerge", "ButtonColSplit", "|", "ToolButtonForm",
+    "ToolButtonInput", "ToolButtonPassword", "ToolButtonUpload", "ToolButtonHidden", "ToolButtonArea",
+    "ToolButtonList", "ToolButtonDropdown", "ToolButtonButton", "ToolButtonRadio", "ToolButtonCheck",
 };
-
-const ButtonEntry kTableButtons[] = {
-    {"ToolButton8", kNone, "td", 0}, {"ToolButton11", kNone, "tr", 0}, {"ToolButton12", kNone, "tb", 0},
-    {"ToolButton19", kNone, "fm", 0}, {"|", 0, "", 0}, {"ToolButtonInsTable", kNone, "+tb", 0},
-    {"ToolButtonDelTable", kNone, "−tb", 0}, {"ToolButtonInsRow", kNone, "+tr", 0}, {"ToolButtonDelRow", kNone, "−tr", 0},
-    {"ToolButtonInsTD", kNone, "+td", 0}, {"ToolButtonDelTD", kNone, "−td", 0}, {"ToolButtonMerge", kNone, "⇥⇤", 0},
-    {"ToolButtonSplit", kNone, "⇤⇥", 0}, {"ButtonColMerge", kNone, "⤓", 0}, {"ButtonColSplit", kNone, "⤒", 0},
-    {"|", 0, "", 0}, {"ToolButtonForm", kNone, "form", 0}, {"ToolButtonInput", kNone, "ab", 0},
-    {"ToolButtonPassword", kNone, "**", 0}, {"ToolButtonUpload", kNone, "⇪", 0}, {"ToolButtonHidden", kNone, "hid", 0},
-    {"ToolButtonArea", kNone, "txt", 0}, {"ToolButtonList", kNone, "lst", 0}, {"ToolButtonDropdown", kNone, "▾", 0},
-    {"ToolButtonButton", kNone, "btn", 0}, {"ToolButtonRadio", kNone, "◉", 0}, {"ToolButtonCheck", kNone, "☑", 0},
-};
-
-QIcon glyphIcon(const QString &glyph, int style)
-{
-    const int size = 22;
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font = QApplication::font();
-    font.setPixelSize(glyph.size() > 2 ? 9 : 14);
-    font.setBold(style == 1);
-    font.setItalic(style == 2);
-    font.setUnderline(style == 3);
-    font.setStrikeOut(style == 4);
-    painter.setFont(font);
-    painter.setPen(QColor(0x30, 0x40, 0x60));
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
-    painter.end();
-    return QIcon(pixmap);
-}
 
 // The colours the colour box offers for the font rule.
 const char *const kFontColors[] = {"black", "maroon", "green", "olive", "navy", "purple", "teal", "gray",
@@ -252,18 +208,16 @@ void TMainForm::buildMenus()
 
 void TMainForm::buildToolBars()
 {
-    const auto fill = [this](QToolBar *bar, const ButtonEntry *entries, std::size_t count) {
+    const auto fill = [this](QToolBar *bar, const char *const *names, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) {
-            const QString name = QString::fromUtf8(entries[i].name);
+            const QString name = QString::fromUtf8(names[i]);
             if (name == QStringLiteral("|")) {
                 bar->addSeparator();
                 continue;
             }
             QAction *a = addAction(name);
             a->setText(QString());
-            a->setIcon(entries[i].standardIcon >= 0
-                           ? style()->standardIcon(QStyle::StandardPixmap(entries[i].standardIcon))
-                           : glyphIcon(QString::fromUtf8(entries[i].glyph), entries[i].glyphStyle));
+            a->setIcon(toolButtonIcon(name));
             bar->addAction(a);
             if (QWidget *button = bar->widgetForAction(a))
                 button->setObjectName(name);
@@ -272,7 +226,7 @@ void TMainForm::buildToolBars()
     const auto makeBar = [this](const char *name) {
         QToolBar *bar = addToolBar(QString::fromUtf8(name));
         bar->setObjectName(QString::fromUtf8(name));
-        bar->setIconSize(QSize(22, 22));
+        bar->setIconSize(QSize(24, 24));  // the icons' drawing grid, so their lines meet whole pixels
         bar->setMovable(false);
         return bar;
     };
@@ -287,8 +241,10 @@ void TMainForm::buildToolBars()
     standard->addWidget(editUrl);
     QAction *go = addAction(QStringLiteral("ButtonUrl"));
     go->setText(QString());
-    go->setIcon(glyphIcon(QStringLiteral("⏎"), 0));
+    go->setIcon(toolButtonIcon(QStringLiteral("ButtonUrl")));
     standard->addAction(go);
+    if (QWidget *button = standard->widgetForAction(go))
+        button->setObjectName(QStringLiteral("ButtonUrl"));
 
     addToolBarBreak();
     QToolBar *format = makeBar("ToolBar1");
@@ -296,6 +252,10 @@ void TMainForm::buildToolBars()
     m_comboFont->setObjectName(QStringLiteral("ComboFont1"));
     m_comboFont->addItems(QFontDatabase::families());
     m_comboFont->setMinimumWidth(140);
+    // As wide as a usual family name, not as the longest installed one, so the bar's width does
+    // not hang on the machine's fonts.
+    m_comboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_comboFont->setMinimumContentsLength(16);
     m_comboFont->setEnabled(false);
     format->addWidget(m_comboFont);
     auto *editSize = new QLineEdit(QStringLiteral("1"), format);

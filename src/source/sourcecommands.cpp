@@ -3,6 +3,7 @@
 #include "app/commandcontext.h"
 #include "app/commandids.h"
 #include "app/commandregistry.h"
+#include "app/toolbaricons.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
@@ -16,38 +17,11 @@
 #include "source/transformations.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
 
 namespace korvel {
-
-namespace {
-
-// The word-wrap button shows a bent arrow while lines wrap and a straight one while they run on.
-QIcon WordWrapIcon(bool on)
-{
-    QPixmap pixmap(22, 22);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x30, 0x40, 0x60), 2));
-    if (on) {
-        painter.drawLine(4, 6, 17, 6);
-        painter.drawArc(11, 6, 8, 8, 90 * 16, -180 * 16);
-        painter.drawLine(15, 14, 6, 14);
-        painter.drawLine(6, 14, 9, 11);
-        painter.drawLine(6, 14, 9, 17);
-    } else {
-        painter.drawLine(3, 11, 18, 11);
-        painter.drawLine(18, 11, 14, 7);
-        painter.drawLine(18, 11, 14, 15);
-    }
-    painter.end();
-    return QIcon(pixmap);
-}
-
-} // namespace
 
 SourceCommands::SourceCommands(CommandContext &context)
     : QObject(context.window())
@@ -100,7 +74,7 @@ void SourceCommands::connectActions()
     add(cmd::GetText, {"GetText1", "ToolButtonText", "Gettext2"}, &SourceCommands::GetText1Click);
 
     if (QAction *wrap = wordWrapAction())
-        wrap->setIcon(WordWrapIcon(editor().wordWrapOn()));
+        wrap->setIcon(wordWrapIcon(editor().wordWrapOn()));
 }
 
 QAction *SourceCommands::wordWrapAction() const
@@ -293,7 +267,7 @@ void SourceCommands::setWordWrap(bool on, bool writePanel)
     if (writePanel || !m_form.statusPanelText(2).isEmpty())
         m_form.setStatusPanelText(2, on ? QStringLiteral("WW=on") : QStringLiteral("WW=off"));
     if (QAction *wrap = wordWrapAction())
-        wrap->setIcon(WordWrapIcon(on));
+        wrap->setIcon(wordWrapIcon(on));
 }
 
 void SourceCommands::Selectall1Click()
