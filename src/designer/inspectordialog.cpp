@@ -1,12 +1,12 @@
 #include "designer/inspectordialog.h"
 
 #include "prompt/prompter.h"
+#include "source/formatrules.h"
 
 #include <QColor>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,11 +16,12 @@ namespace korvel {
 
 QString ColorToHtml(const QColor &color)
 {
-    return QLatin1Char('#') + color.name(QColor::HexRgb).mid(1).toUpper();
+    // red(), green() and blue() resolve a colour of any other kind to its RGB value first.
+    return ColorToHtml(color.red(), color.green(), color.blue());
 }
 
 InspectorDialog::InspectorDialog(const char *objectName, int helpTopic, Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_prompter(prompter), m_helpTopic(helpTopic)
+    : HelpDialog(helpTopic, parent), m_prompter(prompter)
 {
     setObjectName(QString::fromLatin1(objectName));
     m_form = new QFormLayout;
@@ -165,16 +166,6 @@ void InspectorDialog::setRowShown(QWidget *field, bool shown)
 {
     // A field with a colour button sits in a row widget of its own.
     m_form->setRowVisible(field->parentWidget() == this ? field : field->parentWidget(), shown);
-}
-
-void InspectorDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(m_helpTopic);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvel

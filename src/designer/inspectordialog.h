@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "prompt/helpdialog.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
+class QColor;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -15,20 +15,14 @@ class QPushButton;
 
 namespace korvel {
 
-class Prompter;
-
 // What the inspector's dialogs share: a column of labelled fields found by their object names,
 // OK and Cancel, F1 for the dialog's help topic, and texts in the language the caller sets.
-class InspectorDialog : public QDialog {
+class InspectorDialog : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(InspectorDialog)
 
 public:
     InspectorDialog(const char *objectName, int helpTopic, Prompter &prompter, QWidget *parent);
-
-    int UiLanguage = 0; // 0 German, any other value English; set by the caller before showing
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     // Captions and hints in the flag's language; run before each showing.
     void FormShow();
@@ -45,7 +39,6 @@ public:
 
 protected:
     virtual void setLanguageTexts() = 0;
-    bool english() const { return UiLanguage != 0; }
 
     // A field under a label; with a button name, a button beside it writes a chosen colour
     // into it (the button is found by its name).
@@ -66,14 +59,11 @@ private:
     // The field, or the field with its colour button, as the row's widget.
     QWidget *withColorButton(QWidget *field, QLineEdit *edit, const char *colorButton);
 
-    void keyPressEvent(QKeyEvent *event) override;
-
-    int m_helpTopic;
     QFormLayout *m_form = nullptr;
-    std::function<void(int)> m_help;
 };
 
-// A colour as the page writes it: "#" and six upper-case hex digits.
+// A colour as the page writes it: "#" and six upper-case hex digits, as ColorToHtml of its red,
+// green and blue values.
 QString ColorToHtml(const QColor &color);
 
 } // namespace korvel

@@ -3,7 +3,6 @@
 #include "prompt/prompter.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,7 +17,7 @@ constexpr int kHelpContext = 80;
 } // namespace
 
 TFormSelect::TFormSelect(QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
 {
     setObjectName(QStringLiteral("TFormSelect"));
 
@@ -100,16 +99,6 @@ void TFormSelect::BitBtn3Click()
 {
     Choice = -1;
     reject();
-}
-
-void TFormSelect::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvel

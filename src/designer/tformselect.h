@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
-#include <QStringList>
+#include "prompt/helpdialog.h"
 
-#include <functional>
+#include <QStringList>
 
 class QLabel;
 class QListWidget;
@@ -15,14 +14,13 @@ class Prompter;
 
 // Lets the person pick one entry of a short list of elements: the inspector offers the element
 // at the selection and its ancestors, the block removal the tags it can remove.
-class TFormSelect final : public QDialog {
+class TFormSelect final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormSelect)
 
 public:
     explicit TFormSelect(QWidget *parent = nullptr);
 
-    int UiLanguage = 0; // 0 German, any other value English; set by the caller before showing
     int Choice = -1;    // the chosen entry's index; -1 when nothing was chosen
 
     QLabel *Label1 = nullptr;
@@ -36,8 +34,6 @@ public:
     // an empty text gives the language's caption back. It holds until changed again.
     void setActionCaption(const QString &caption);
 
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
-
     // Runs on every showing: the captions in the flag's language, no choice yet, the first
     // entry selected.
     void FormShow();
@@ -49,14 +45,10 @@ public:
     void BitBtn2Click();
     void BitBtn3Click();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void setCaptions();
 
     QString m_actionCaption;
-    std::function<void(int)> m_help;
 };
 
 } // namespace korvel

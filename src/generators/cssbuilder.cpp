@@ -170,10 +170,10 @@ QString cssProblemText(const CssProblem &problem, int uiLanguage)
     return text.arg(fieldName(problem.field), problem.found);
 }
 
-StyleInsertion placeStyleBlock(const QString &source, qsizetype selectionStart,
+StyleBlockPlace placeStyleBlock(const QString &source, qsizetype selectionStart,
                                qsizetype selectionLength, const QString &block)
 {
-    StyleInsertion out{selectionStart, selectionLength, {}};
+    StyleBlockPlace out{selectionStart, selectionLength, {}};
     const qsizetype head = source.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
     if (head >= 0) {
         out.start = head;

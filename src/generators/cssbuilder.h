@@ -46,13 +46,14 @@ QString cssProblemText(const CssProblem &problem, int uiLanguage);
 
 // Where a style block goes in the source: in front of the first "</head>" (found without
 // regard to case, the tag kept as written), else in front of the selection, which stays
-// behind it. Replace [start, start + length) by text.
-struct StyleInsertion {
+// behind it. Replace [start, start + length) by text. (Named apart from the source tools'
+// StyleInsertion, which the same program links.)
+struct StyleBlockPlace {
     qsizetype start = 0;
     qsizetype length = 0;
     QString text;
 };
-StyleInsertion placeStyleBlock(const QString &source, qsizetype selectionStart,
+StyleBlockPlace placeStyleBlock(const QString &source, qsizetype selectionStart,
                                qsizetype selectionLength, const QString &block);
 
 } // namespace korvel

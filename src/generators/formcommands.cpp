@@ -51,9 +51,7 @@ std::optional<QString> inFrontOf(const QString &fragment, const QString &selecte
 std::optional<QString> runFormDialog(TFormFormular &dialog, Prompter &prompter, int uiLanguage,
                                      const QString &selectedText)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted)
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted)
         return std::nullopt;
     return inFrontOf(dialog.result(), selectedText);
 }
@@ -78,9 +76,7 @@ std::optional<QString> runFieldCommand(TFormInput &dialog, Prompter &prompter, i
         dialog.ButtonElement = true;
     if (const std::optional<int> type = presetTypeFor(button))
         dialog.PresetType = *type;
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted)
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted)
         return std::nullopt;
     return inFrontOf(dialog.result(), selectedText);
 }

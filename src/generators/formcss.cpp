@@ -1,12 +1,12 @@
 #include "generators/formcss.h"
 
 #include "prompt/prompter.h"
+#include "source/formatrules.h"
 
 #include <QColor>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,7 +89,7 @@ void setTextOf(QWidget *w, const QString &text)
 } // namespace
 
 TFormCss::TFormCss(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormCss"));
@@ -226,7 +226,8 @@ void TFormCss::setFields(const CssFields &f)
 
 QString TFormCss::Color2HTML(const QColor &color)
 {
-    return color.name(QColor::HexRgb).toUpper();
+    // red(), green() and blue() resolve a colour of any other kind to its RGB value first.
+    return ColorToHtml(color.red(), color.green(), color.blue());
 }
 
 void TFormCss::FormShow()
@@ -264,21 +265,9 @@ void TFormCss::BitBtn2Click()
     reject();
 }
 
-void TFormCss::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 std::optional<QString> runCssDialog(TFormCss &dialog, Prompter &prompter, int uiLanguage)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.trimmed().isEmpty())
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted || dialog.Result.trimmed().isEmpty())
         return std::nullopt;
     return dialog.Result;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "generators/cssbuilder.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
 #include <QList>
-#include <functional>
 #include <optional>
 
 class QColor;
@@ -19,20 +18,17 @@ class Prompter;
 
 // The CSS dialog: a selector and up to twenty-one declarations for one rule in a style block.
 // Its fields keep their texts from one showing to the next; OK leaves the block in Result.
-class TFormCss final : public QDialog {
+class TFormCss final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormCss)
 
 public:
     explicit TFormCss(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;  // set by the caller before showing
     QString Result;      // the block of the last OK, else empty
 
     CssFields fields() const;
     void setFields(const CssFields &fields);
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     // "#" and the red, green and blue parts as two upper-case hex digits each.
     static QString Color2HTML(const QColor &color);
@@ -66,15 +62,11 @@ public:
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void chooseColor(QLineEdit *field);
 
     Prompter &m_prompter;
     QList<QWidget *> m_valueWidgets;  // in the order of cssDeclarations()
-    std::function<void(int)> m_help;
 };
 
 // The style command in the source view: shows the dialog and gives the style block; nothing

@@ -1,5 +1,6 @@
 #include "generators/formframes.h"
 
+#include "generators/generatordialog.h"
 #include "generators/htmlescape.h"
 #include "prompt/prompter.h"
 
@@ -9,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -40,7 +40,7 @@ QPixmap layoutPicture(const QList<QRectF> &frames)
 } // namespace
 
 TFormFrames::TFormFrames(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormFrames"));
@@ -108,10 +108,7 @@ TFormFrames::TFormFrames(Prompter &prompter, QWidget *parent)
         Result.clear();
         reject();
     });
-    connect(m_helpButton, &QToolButton::clicked, this, [this] {
-        if (m_help)
-            m_help(kHelpContext);
-    });
+    connect(m_helpButton, &QToolButton::clicked, this, &TFormFrames::showHelp);
     setCaptions();
 }
 
@@ -213,25 +210,10 @@ void TFormFrames::BtnSourceClick(int frame)
         m_frames[frame - 1].source->setText(documentRelativePath(DocumentFile, path));
 }
 
-void TFormFrames::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 std::optional<QString> runFramesetDialog(TFormFrames &dialog, Prompter &prompter, int uiLanguage,
                                          const QString &documentFile)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.DocumentFile = documentFile;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.isEmpty())
-        return std::nullopt;
-    return dialog.Result;
+    return runGeneratorDialog(dialog, prompter, uiLanguage, documentFile);
 }
 
 } // namespace korvel

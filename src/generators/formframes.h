@@ -1,10 +1,9 @@
 #pragma once
 
 #include "generators/framesetmarkup.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
 #include <array>
-#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -22,26 +21,20 @@ class Prompter;
 
 // The frameset dialog: one of three layouts with two, three or four frames and each frame's
 // source and display options. It lives as long as the program; its fields keep their values.
-class TFormFrames final : public QDialog {
+class TFormFrames final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormFrames)
 
 public:
     explicit TFormFrames(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;    // set by the caller before showing
     QString DocumentFile;  // the open document, for relative paths to chosen files
     QString Result;
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     void FormShow();                // empties the result and sets the texts of the language
     void BitBtn1Click();            // OK: builds the page
     void BtnSourceClick(int frame); // browse for frame 1 to 4
     FramesetFields fields() const;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct FrameControls {
@@ -58,7 +51,6 @@ private:
     FrameControls makeFrame(int n);
 
     Prompter &m_prompter;
-    std::function<void(int)> m_help;
     QGroupBox *m_layoutGroup = nullptr;
     std::array<QRadioButton *, 3> m_layouts{};
     QCheckBox *m_borders = nullptr;

@@ -1,5 +1,6 @@
 #include "generators/formiframe.h"
 
+#include "generators/generatordialog.h"
 #include "generators/htmlescape.h"
 #include "prompt/prompter.h"
 
@@ -7,7 +8,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,7 +33,7 @@ QLineEdit *addField(QGridLayout *grid, int row, QLabel *label, const char *name,
 } // namespace
 
 TFormIFrame::TFormIFrame(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormIFrame"));
@@ -88,10 +88,7 @@ TFormIFrame::TFormIFrame(Prompter &prompter, QWidget *parent)
         reject();
     });
     connect(m_browse, &QPushButton::clicked, this, &TFormIFrame::BitBtn3Click);
-    connect(m_helpButton, &QToolButton::clicked, this, [this] {
-        if (m_help)
-            m_help(kHelpContext);
-    });
+    connect(m_helpButton, &QToolButton::clicked, this, &TFormIFrame::showHelp);
     setCaptions();
 }
 
@@ -138,25 +135,10 @@ void TFormIFrame::BitBtn3Click()
         m_source->setText(documentRelativePath(DocumentFile, path));
 }
 
-void TFormIFrame::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 std::optional<QString> runIFrameDialog(TFormIFrame &dialog, Prompter &prompter, int uiLanguage,
                                        const QString &documentFile)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.DocumentFile = documentFile;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.isEmpty())
-        return std::nullopt;
-    return dialog.Result;
+    return runGeneratorDialog(dialog, prompter, uiLanguage, documentFile);
 }
 
 } // namespace korvel

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "generators/iframemarkup.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -18,32 +17,25 @@ class Prompter;
 
 // The inline-frame dialog: name, size and source of one iframe. It lives as long as the
 // program, so its fields keep their values from one showing to the next.
-class TFormIFrame final : public QDialog {
+class TFormIFrame final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormIFrame)
 
 public:
     explicit TFormIFrame(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;    // set by the caller before showing
     QString DocumentFile;  // the open document, for relative paths to chosen files
     QString Result;
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     void FormShow();     // empties the result and sets the texts of the language
     void BitBtn1Click(); // OK: builds the result
     void BitBtn3Click(); // browse for the source
     IFrameFields fields() const;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void setCaptions();
 
     Prompter &m_prompter;
-    std::function<void(int)> m_help;
     QGroupBox *m_group = nullptr;
     QLineEdit *m_name = nullptr;
     QLineEdit *m_width = nullptr;

@@ -1,5 +1,6 @@
 #include "generators/formimage.h"
 
+#include "generators/generatordialog.h"
 #include "generators/htmlescape.h"
 #include "generators/imagepreview.h"
 #include "prompt/prompter.h"
@@ -11,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageReader>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,7 +49,7 @@ QLabel *label(const char *name, const QString &text = {})
 } // namespace
 
 TFormImage::TFormImage(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormImage"));
@@ -212,10 +212,7 @@ void TFormImage::buildControls()
         Result.clear();
         reject();
     });
-    connect(m_helpButton, &QToolButton::clicked, this, [this] {
-        if (m_help)
-            m_help(kHelpContext);
-    });
+    connect(m_helpButton, &QToolButton::clicked, this, &TFormImage::showHelp);
     // The two ways of writing the file name exclude each other.
     connect(m_checkComplete, &QCheckBox::toggled, m_checkFileOnly, [this](bool on) { m_checkFileOnly->setChecked(!on); });
     connect(m_checkFileOnly, &QCheckBox::toggled, m_checkComplete, [this](bool on) { m_checkComplete->setChecked(!on); });
@@ -496,25 +493,10 @@ void TFormImage::ButtonOnlyClick()
     accept();
 }
 
-void TFormImage::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 std::optional<QString> runImageDialog(TFormImage &dialog, Prompter &prompter, int uiLanguage,
                                       const QString &documentFile)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.DocumentFile = documentFile;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.isEmpty())
-        return std::nullopt;
-    return dialog.Result;
+    return runGeneratorDialog(dialog, prompter, uiLanguage, documentFile);
 }
 
 } // namespace korvel

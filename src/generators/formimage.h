@@ -1,10 +1,9 @@
 #pragma once
 
 #include "generators/imagemarkup.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
 #include <QImage>
-#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -25,18 +24,15 @@ class Prompter;
 // The image dialog: one picture as an IMG element with its pixel size, or with a client-side
 // map of one rectangle or circle set by hand, by clicks into the preview or by the slider.
 // It lives as long as the program; the map name, shape, link and switches keep their values.
-class TFormImage final : public QDialog {
+class TFormImage final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormImage)
 
 public:
     explicit TFormImage(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;    // set by the caller before showing
     QString DocumentFile;  // the open document, for relative paths to chosen files
     QString Result;
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     void FormShow();          // every showing starts without a picture and without a map
     void BitBtn1Click();      // Open
@@ -51,7 +47,6 @@ public:
     ImageFields fields() const;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -65,7 +60,6 @@ private:
     bool circle() const;
 
     Prompter &m_prompter;
-    std::function<void(int)> m_help;
     QImage m_image;
     bool m_sliderMode = true;
 

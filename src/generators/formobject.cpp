@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -53,7 +52,7 @@ QString pick(bool english, const char16_t *german, const char16_t *englishText)
 } // namespace
 
 TFormObject::TFormObject(QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
 {
     setObjectName(QStringLiteral("TFormObject"));
     setWindowTitle(QStringLiteral("Object"));
@@ -267,22 +266,10 @@ void TFormObject::BitBtn2Click()
     reject();
 }
 
-void TFormObject::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 std::optional<QString> runObjectDialog(TFormObject &dialog, Prompter &prompter, int uiLanguage,
                                        const QString &selectedText)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.trimmed().isEmpty())
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted || dialog.Result.trimmed().isEmpty())
         return std::nullopt;
     return dialog.Result + selectedText;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "generators/objectbuilder.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -19,19 +18,16 @@ class Prompter;
 // The object dialog: an object element from a starting sample (Flash, data, Java applet,
 // ActiveX player), its attribute fields and a list of param lines. Everything is text; the
 // dialog shows or runs nothing. OK leaves the element in Result.
-class TFormObject final : public QDialog {
+class TFormObject final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormObject)
 
 public:
     explicit TFormObject(QWidget *parent = nullptr);
 
-    int UiLanguage = 0;  // set by the caller before showing
     QString Result;      // the element of the last OK, else empty
 
     ObjectFields fields() const;
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     void FormShow();         // language texts, no type chosen, fields reset but for the size
     void ComboBox1Select();  // fills the fields with the chosen type's sample
@@ -62,14 +58,9 @@ public:
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void setLanguageTexts();
     void setParams(const QString &params);
-
-    std::function<void(int)> m_help;
 };
 
 // The object command in the source view: shows the dialog and gives the element followed by

@@ -34,7 +34,7 @@ QString pick(bool english, const char16_t *german, const char16_t *englishText)
 } // namespace
 
 TFormSettings::TFormSettings(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormSettings"));
@@ -225,17 +225,12 @@ void TFormSettings::BitBtn2Click()
 
 void TFormSettings::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
     // Esc is the cancel button, which also empties the address and the description.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         BitBtn2Click();
         return;
     }
-    QDialog::keyPressEvent(event);
+    HelpDialog::keyPressEvent(event);
 }
 
 std::optional<QString> runLinkDialog(TFormSettings &dialog, Prompter &prompter, int uiLanguage,
@@ -248,9 +243,7 @@ std::optional<QString> runLinkDialog(TFormSettings &dialog, Prompter &prompter, 
         dialog.PresetKind = preset.kind;
         dialog.EditName->setText(selectedText);
     }
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Result.isEmpty())
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted || dialog.Result.isEmpty())
         return std::nullopt;
     return dialog.Result;
 }

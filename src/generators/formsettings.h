@@ -1,9 +1,8 @@
 #pragma once
 
 #include "generators/linkbuilder.h"
+#include "prompt/helpdialog.h"
 
-#include <QDialog>
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -19,14 +18,13 @@ class Prompter;
 
 // The link dialog: a link to a URL, a mail link, or an anchor link with its anchor. It only
 // collects the fields; MakeLink writes the fragment, which OK leaves in Result.
-class TFormSettings final : public QDialog {
+class TFormSettings final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormSettings)
 
 public:
     explicit TFormSettings(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;                  // set by the caller before showing
     LinkKind PresetKind = LinkKind::Url; // the kind button checked when shown
     QString Result;                      // the fragment of the last OK, else empty
     // Set while the property inspector edits an existing link: OK then takes the fields as
@@ -38,8 +36,6 @@ public:
     // these).
     LinkFields fields() const;
     const LinkFields &acceptedFields() const { return m_accepted; }
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     // Runs before each showing: language texts, the preset kind, an empty title.
     void FormShow();
@@ -73,7 +69,6 @@ private:
 
     Prompter &m_prompter;
     LinkFields m_accepted;
-    std::function<void(int)> m_help;
 };
 
 // The link command in the source view: presets the dialog from the selected source text,

@@ -109,7 +109,7 @@ void GeneratorCommands::Font2Click()
     if (!block)
         return;
     SynMemo &editor = *m_ctx.editor();
-    const StyleInsertion place = placeStyleBlock(editor.text(), editor.selStart(), editor.selLength(), *block);
+    const StyleBlockPlace place = placeStyleBlock(editor.text(), editor.selStart(), editor.selLength(), *block);
     editor.selectRange(int(place.start), int(place.length));
     replaceSelection(place.text);
 }

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,7 +34,7 @@ void selectItem(QComboBox *box, const QString &text)
 } // namespace
 
 TFormFormular::TFormFormular(QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
 {
     setObjectName(QStringLiteral("TFormFormular"));
     setWindowTitle(QStringLiteral("Forms"));
@@ -164,16 +163,6 @@ void TFormFormular::setInsertionControlsShown(bool shown)
     EditSubmit->setVisible(shown);
     for (QCheckBox *box : {CheckSubmit, CheckReset, CheckInput, CheckUpload})
         box->setEnabled(shown);
-}
-
-void TFormFormular::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvel

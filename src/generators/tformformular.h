@@ -1,9 +1,7 @@
 #pragma once
 
 #include "generators/formbuilders.h"
-
-#include <QDialog>
-#include <functional>
+#include "prompt/helpdialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,16 +13,13 @@ namespace korvel {
 
 // The form dialog: the attributes of a new form and which sample fields go into it. It is
 // created once and keeps what was typed from one showing to the next; OK builds the form.
-class TFormFormular final : public QDialog {
+class TFormFormular final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormFormular)
 
 public:
     explicit TFormFormular(QWidget *parent = nullptr);
 
-    int UiLanguage = 0;  // 0 German, any other value English; set by the caller before showing
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     // Run before each showing: empties the result and puts the captions into the language.
     void FormShow();
@@ -42,9 +37,6 @@ public:
     // field and locks the sample-field boxes, and shows them again afterwards.
     void setInsertionControlsShown(bool shown);
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     QLineEdit *EditName = nullptr;
     QLineEdit *EditAction = nullptr;
@@ -59,7 +51,6 @@ private:
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
     QString m_result;
-    std::function<void(int)> m_help;
 };
 
 } // namespace korvel

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,7 +33,7 @@ T *named(T *widget, const char *name)
 } // namespace
 
 TFormInput::TFormInput(Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
     , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFormInput"));
@@ -174,16 +173,6 @@ InputFields TFormInput::fields() const
     f.image = EditImage->text();
     f.buttonElement = ButtonElement;
     return f;
-}
-
-void TFormInput::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvel

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "generators/formbuilders.h"
-
-#include <QDialog>
-#include <functional>
+#include "prompt/helpdialog.h"
 
 class QComboBox;
 class QLabel;
@@ -16,18 +14,15 @@ class Prompter;
 
 // The field dialog: one form field of a chosen type. It is created once and keeps what was
 // typed from one showing to the next; only the name (and, by type, the length) start afresh.
-class TFormInput final : public QDialog {
+class TFormInput final : public HelpDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormInput)
 
 public:
     explicit TFormInput(Prompter &prompter, QWidget *parent = nullptr);
 
-    int UiLanguage = 0;     // 0 German, any other value English; set by the caller before showing
     int PresetType = 0;     // the type index the dialog opens with; set by the caller
     bool ButtonElement = false;  // type "button" builds a button element, not an input
-
-    void setHelpHandler(std::function<void(int)> handler) { m_help = std::move(handler); }
 
     // Run before each showing: captions and hints in the language, the preset type, its name.
     void FormShow();
@@ -42,9 +37,6 @@ public:
     InputFields fields() const;
     // The fragment OK built; empty when the type names none.
     const QString &result() const { return m_result; }
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setLanguageTexts();
@@ -68,7 +60,6 @@ private:
     QPushButton *BitBtn2 = nullptr;
     QPushButton *BitBtn3 = nullptr;
     QString m_result;
-    std::function<void(int)> m_help;
 };
 
 } // namespace korvel

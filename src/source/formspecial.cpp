@@ -6,15 +6,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace korvel {
 
+namespace {
+
+constexpr int kHelpContext = 140;
+
+} // namespace
+
 TFormSpecial::TFormSpecial(QWidget *parent)
-    : QDialog(parent)
+    : HelpDialog(kHelpContext, parent)
 {
     setObjectName(QStringLiteral("TFormSpecial"));
     Label1 = new QLabel(this);
@@ -51,7 +56,8 @@ TFormSpecial::TFormSpecial(QWidget *parent)
 
 void TFormSpecial::setLanguage(int uiLanguage)
 {
-    const bool german = uiLanguage == 0;
+    UiLanguage = uiLanguage;
+    const bool german = !english();
     setWindowTitle(german ? QStringLiteral("Sonderzeichen") : QStringLiteral("Special character"));
     Label1->setText(german ? QStringLiteral("Sie können den Zeichencode mit STRG+V in Ihren HTML-Quelltext einfügen.")
                            : QStringLiteral("Press CTRL+V to insert the key code into your HTML source."));
@@ -67,16 +73,6 @@ void TFormSpecial::BitBtn3Click()
     Edit1->setText(*code);
     Edit1->selectAll();
     QApplication::clipboard()->setText(*code);
-}
-
-void TFormSpecial::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        if (m_help)
-            m_help(140);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvel

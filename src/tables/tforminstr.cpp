@@ -84,9 +84,7 @@ void TFormInsTR::FormShow()
 
 std::optional<int> runInsertRowDialog(TFormInsTR &dialog, Prompter &prompter, int uiLanguage)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    prompter.execDialog(dialog);
+    execInLanguage(dialog, prompter, uiLanguage);
     if (dialog.Cancelled)
         return std::nullopt;
     return dialog.Position;

@@ -80,9 +80,7 @@ void TFormSelTd::FormShow()
 
 std::optional<int> runSelTdDialog(TFormSelTd &dialog, Prompter &prompter, int uiLanguage)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted || dialog.Offset == 0)
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted || dialog.Offset == 0)
         return std::nullopt;
     return dialog.Offset;
 }

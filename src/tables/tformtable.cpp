@@ -257,9 +257,7 @@ void TFormTable::Button2Click()
 
 std::optional<QString> runTableDialog(TFormTable &dialog, Prompter &prompter, int uiLanguage)
 {
-    dialog.UiLanguage = uiLanguage;
-    dialog.FormShow();
-    if (prompter.execDialog(dialog) != QDialog::Accepted)
+    if (execInLanguage(dialog, prompter, uiLanguage) != QDialog::Accepted)
         return std::nullopt;
     return TableSourceInsertion(dialog.result());
 }

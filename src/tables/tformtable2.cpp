@@ -164,10 +164,8 @@ void TFormTable2::Button1Click()
 std::optional<Table2Fields> runTable2Dialog(TFormTable2 &dialog, Prompter &prompter, int uiLanguage,
                                             const Table2Fields &current)
 {
-    dialog.UiLanguage = uiLanguage;
     dialog.setFields(current);
-    dialog.FormShow();
-    prompter.execDialog(dialog);
+    execInLanguage(dialog, prompter, uiLanguage);
     if (!dialog.Accepted)
         return std::nullopt;
     return dialog.fields();

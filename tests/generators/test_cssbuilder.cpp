@@ -229,7 +229,7 @@ TEST(CssBuilder, theBlockGoesInFrontOfTheFirstHeadEndOrOfTheSelection)
         {"</head", 6, 0, 6, 0, "\r\n<style>x</style>\r\n"},
     };
     for (const auto &c : cases) {
-        const StyleInsertion at = placeStyleBlock(S(c.source), c.selStart, c.selLength, css);
+        const StyleBlockPlace at = placeStyleBlock(S(c.source), c.selStart, c.selLength, css);
         EXPECT_EQ(at.start, c.start) << c.source;
         EXPECT_EQ(at.length, c.length) << c.source;
         EXPECT_EQ(at.text, S(c.text)) << c.source;

@@ -2,88 +2,20 @@
 #include "generators/formdesigner.h"
 #include "generators/htmlescape.h"
 
+#include "markupscanner.h"
+
 #include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>
 
 using namespace korvel;
+using test::ScannedTag;
+using test::scanTags;
+using test::tagsNamed;
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-// One start tag of a fragment, with its attributes decoded, and the text up to the next tag.
-struct Tag {
-    QString name;
-    QMap<QString, QString> attributes;
-    QString textAfter;
-};
-
-QString decoded(const QString &text)
-{
-    QString out = text;
-    out.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    out.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    out.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    out.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return out;
-}
-
-// Enough of an HTML reader for generated fragments: a "<" always starts a tag, attribute
-// values are double-quoted, and text runs until the next "<". A stray quote or bracket in a
-// value shows up as a wrong attribute or an extra tag.
-QList<Tag> scanTags(const QString &html)
-{
-    QList<Tag> tags;
-    qsizetype i = 0;
-    const qsizetype n = html.size();
-    while (i < n) {
-        if (html.at(i) != u'<') {
-            const qsizetype next = html.indexOf(u'<', i);
-            const qsizetype end = next < 0 ? n : next;
-            if (!tags.isEmpty())
-                tags.last().textAfter += decoded(html.mid(i, end - i));
-            i = end;
-            continue;
-        }
-        ++i;
-        Tag tag;
-        while (i < n && !html.at(i).isSpace() && html.at(i) != u'>')
-            tag.name += html.at(i++).toLower();
-        while (i < n && html.at(i) != u'>') {
-            if (html.at(i).isSpace()) {
-                ++i;
-                continue;
-            }
-            QString key;
-            while (i < n && html.at(i) != u'=' && !html.at(i).isSpace() && html.at(i) != u'>')
-                key += html.at(i++).toLower();
-            QString value;
-            if (i < n && html.at(i) == u'=') {
-                ++i;
-                if (i < n && html.at(i) == u'"') {
-                    const qsizetype close = html.indexOf(u'"', i + 1);
-                    value = html.mid(i + 1, close - i - 1);
-                    i = close + 1;
-                }
-            }
-            tag.attributes.insert(key, decoded(value));
-        }
-        ++i;
-        tags << tag;
-    }
-    return tags;
-}
-
-QList<Tag> tagsNamed(const QList<Tag> &tags, const QString &name)
-{
-    QList<Tag> out;
-    for (const Tag &t : tags) {
-        if (t.name == name)
-            out << t;
-    }
-    return out;
-}
 
 const QString kDefaultFormStart = QStringLiteral(
     "\r\n<form name=\"MyForm\" action=\"mailto:info@example.com\" method=\"get\" "
@@ -186,8 +118,8 @@ TEST(FormFragment, typedValuesAreEscapedAndReadBackAsTyped)
         "enctype=\"multipart/form-data\"   onsubmit=\"return check(&quot;a&quot;) &amp;&amp; b &lt; c;\">\r\n")))
         << qPrintable(html);
 
-    const QList<Tag> tags = scanTags(html);
-    const QList<Tag> forms = tagsNamed(tags, QStringLiteral("form"));
+    const QList<ScannedTag> tags = scanTags(html);
+    const QList<ScannedTag> forms = tagsNamed(tags, QStringLiteral("form"));
     ASSERT_EQ(forms.size(), 1);
     EXPECT_EQ(forms[0].attributes.value(QStringLiteral("name")), f.name);
     EXPECT_EQ(forms[0].attributes.value(QStringLiteral("action")), f.action);
@@ -283,8 +215,8 @@ TEST(InputFragment, valuesWithQuotesAndBracketsStayInsideTheirField)
         InputFields f = defaultInput(c.type, "a \"b\" & <c>");
         f.value = hostile;
         f.onClick = QStringLiteral("alert(\"Hi\") && x<y");
-        const QList<Tag> tags = scanTags(buildInputFragment(f));
-        const QList<Tag> fields = tagsNamed(tags, QLatin1String(c.tag));
+        const QList<ScannedTag> tags = scanTags(buildInputFragment(f));
+        const QList<ScannedTag> fields = tagsNamed(tags, QLatin1String(c.tag));
         ASSERT_EQ(fields.size(), 1) << c.type;
         EXPECT_EQ(fields[0].attributes.value(QStringLiteral("name")), f.name) << c.type;
         EXPECT_TRUE(tagsNamed(tags, QStringLiteral("b")).isEmpty()) << c.type;
@@ -303,8 +235,8 @@ TEST(InputFragment, valuesWithQuotesAndBracketsStayInsideTheirField)
     element.buttonElement = true;
     element.value = hostile;
     element.image = QStringLiteral("Bild \"1\".gif");
-    const QList<Tag> tags = scanTags(buildInputFragment(element));
-    const QList<Tag> images = tagsNamed(tags, QStringLiteral("img"));
+    const QList<ScannedTag> tags = scanTags(buildInputFragment(element));
+    const QList<ScannedTag> images = tagsNamed(tags, QStringLiteral("img"));
     ASSERT_EQ(images.size(), 1);
     EXPECT_EQ(images[0].attributes.value(QStringLiteral("src")), element.image);
     EXPECT_EQ(images[0].attributes.value(QStringLiteral("alt")), hostile);

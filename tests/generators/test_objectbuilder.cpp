@@ -2,7 +2,7 @@
 #include "teststrings.h"
 
 #include "teststrings.h"
-#include "tagscanner.h"
+#include "markupscanner.h"
 
 #include <gtest/gtest.h>
 
