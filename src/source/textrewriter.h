@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/markupmap.h"
+#include "textio/largebuffer.h"
 
 #include <QString>
 #include <QStringView>
@@ -19,6 +20,7 @@ public:
     {
         m_text.truncate(0);
         m_text.reserve(source.size() + extra);
+        adviseHugePages(m_text);
     }
 
     // Keeps the source from where the rewrite stands up to `to`.
