@@ -68,8 +68,22 @@ private:
             m_edits.back().removed += removed;
             m_edits.back().inserted += inserted;
         } else {
+            if (m_edits.size() == m_edits.capacity())
+                growEdits();
             m_edits.push_back({m_done, removed, inserted});
         }
+    }
+
+    // Room for twice as many edits: a large page with a change in every tag makes this list
+    // tens of megabytes long, so its new memory is advised for huge pages before the edits so
+    // far are copied in.
+    void growEdits()
+    {
+        TextEdits grown;
+        grown.reserve(m_edits.capacity() < 32 ? 64 : m_edits.capacity() * 2);
+        adviseHugePages(grown.data(), qsizetype(grown.capacity() * sizeof(TextEdit)));
+        grown.insert(grown.end(), m_edits.begin(), m_edits.end());
+        m_edits.swap(grown);
     }
 
     const QString &m_source;
