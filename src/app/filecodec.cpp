@@ -176,6 +176,18 @@ QString withLineBreaks(QString text, QStringView to, bool separators = false)
     // character: up to the first break that is not CR LF, the loop below has nothing to check.
     if (!separators && to == u"\r\n") {
         while (first < n) {
+            // Four characters at a time while none is a control character up to CR: a lane
+            // below 0x0E borrows into its top bit (a lane above one that does may be flagged
+            // too, which only ends the stride early).
+            while (n - first >= 4) {
+                quint64 lanes;
+                std::memcpy(&lanes, p + first, sizeof lanes);
+                if ((lanes - 0x000E000E000E000Eull) & ~lanes & 0x8000800080008000ull)
+                    break;
+                first += 4;
+            }
+            if (first == n)
+                break;
             const char16_t c = p[first];
             if (c > u'\r' || (c != u'\r' && c != u'\n'))
                 ++first;
