@@ -14,13 +14,18 @@ namespace korvel {
 class TextRewriter final {
 public:
     // `buffer` lends its memory to the result: a large text rewritten step after step then
-    // reuses two buffers instead of taking fresh memory for every step.
+    // reuses two buffers instead of taking fresh memory for every step. `extra` is the room
+    // expected for inserted characters.
     explicit TextRewriter(const QString &source, qsizetype extra = 0, QString buffer = QString())
         : m_source(source), m_text(std::move(buffer))
     {
         m_text.truncate(0);
         m_text.reserve(source.size() + extra);
         adviseHugePages(m_text);
+        // Inserting `extra` characters makes at most as many edits: room for them up front,
+        // since a list grown by doubling writes twice the memory it ends with.
+        m_edits.reserve(size_t(extra) + 16);
+        adviseHugePages(m_edits.data(), qsizetype(m_edits.capacity() * sizeof(TextEdit)));
     }
 
     // Keeps the source from where the rewrite stands up to `to`.
