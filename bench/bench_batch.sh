@@ -80,10 +80,21 @@ done
 echo "linearity: time(50MB) / time(8MB) = $(ratio "${KORVEL_MS[47]}" "${KORVEL_MS[8]}")   (pages 5.9x larger)"
 
 echo "== the other batch commands on the 8 MB page"
-printf '%-20s %10s %9s %12s\n' command korvel_ms MB/s korvel/cat
+printf '%-20s %10s %9s %9s %12s\n' command korvel_ms MB/s peak/file korvel/cat
 bytes=$(stat -c %s "$WORK/keep8.html")
 cat_ms=$(run_ms ":" cat "$WORK/keep8.html")
 for command in remove-line-breaks insert-line-breaks remove-hyphenation entities javascript-string; do
     ms=$(run_ms "cp '$WORK/keep8.html' '$WORK/w.html'; rm -f '$WORK/w.BAK'" "$KORVEL" --run "$command" "$WORK/w.html")
-    printf '%-20s %10s %9s %12s\n' "$command" "$ms" "$(mbps "$bytes" "$ms")" "$(ratio "$ms" "$cat_ms")"
+    peak_ratio=$(awk -v kb="$(cat "$WORK/peak")" -v b="$bytes" 'BEGIN { if (kb > 0) printf "%.2f", kb * 1024 / b; else print "-" }')
+    printf '%-20s %10s %9s %9s %12s\n' "$command" "$ms" "$(mbps "$bytes" "$ms")" "$peak_ratio" "$(ratio "$ms" "$cat_ms")"
 done
+
+# The fixed cost of every run: the program started and left at once, beside cat of an empty
+# file. Nearly all of it is the dynamic loader mapping and relocating the linked libraries.
+echo "== start-up: korvel --version"
+printf '%-20s %10s %9s %9s %12s\n' what korvel_ms peak_KB cat_ms korvel/cat
+ms=$(run_ms ":" "$KORVEL" --version)
+peak=$(cat "$WORK/peak")
+: > "$WORK/empty"
+cat_ms=$(run_ms ":" cat "$WORK/empty")
+printf '%-20s %10s %9s %9s %12s\n' "--version" "$ms" "$peak" "$cat_ms" "$(ratio "$ms" "$cat_ms")"

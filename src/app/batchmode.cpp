@@ -15,6 +15,17 @@ namespace {
 
 enum class Outcome { Done, Unchanged, Refused };
 
+// Whether the command gave back the text the file holds. The text itself went into the
+// command, which reuses its memory, so a large page is never held twice: texts of different
+// lengths differ, and a result of the same length is compared with the file read again.
+bool holdsText(const QString &path, const QString &result, qsizetype sizeBefore)
+{
+    if (result.size() != sizeBefore)
+        return false;
+    const DecodedText again = loadDocumentText(path);
+    return again.ok && again.text == result;
+}
+
 // Runs the command on one file. Problems go to `err`; the file is written, with its ".BAK"
 // copy made first, only when the command changed its text.
 Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, QTextStream &out, QTextStream &err)
@@ -35,13 +46,13 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
         err << path << ": holds bytes that are not valid in its encoding; it is left as it was\n";
         return Outcome::Refused;
     }
-    const QString before = std::move(file.text);
-    const auto result = RunSourceCommand(command, before, line);
+    const qsizetype sizeBefore = file.text.size();
+    const auto result = RunSourceCommand(command, std::move(file.text), line);
     if (!result)
         return Outcome::Refused;
     if (!result->report.isEmpty())
         out << path << ": " << result->report << '\n';
-    if (result->text == before)
+    if (holdsText(path, result->text, sizeBefore))
         return Outcome::Unchanged;
     // The commands see lines joined by CR LF; the file keeps its own line breaks.
     if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(result->text)) {

@@ -1,4 +1,5 @@
 #include "app/documentfile.h"
+#include "textio/largebuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,9 +29,18 @@ LoadedFile loadDocumentFile(const QString &path)
 DecodedText loadDocumentText(const QString &path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
-    const QByteArray bytes = file.readAll();
+    // One read into a buffer of the file's size; whatever a growing file holds beyond it is
+    // read on as readAll would.
+    QByteArray bytes;
+    bytes.resize(file.size());
+    adviseHugePages(bytes);
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (got < 0)
+        return {};
+    bytes.truncate(got);
+    bytes.append(file.readAll());
     if (file.error() != QFile::NoError)
         return {};
     return decodeDocumentText(bytes);

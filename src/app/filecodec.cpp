@@ -1,5 +1,6 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
+#include "textio/largebuffer.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -95,6 +96,18 @@ bool looksBinary(const QByteArray &bytes)
 
 namespace {
 
+// The bytes decoded into one buffer sized for the whole text up front (advised for huge pages
+// when large), not grown piece by piece.
+QString decodedWith(QStringDecoder &decoder, QByteArrayView bytes)
+{
+    QString text;
+    text.resize(decoder.requiredSpace(bytes.size()));
+    adviseHugePages(text);
+    const QChar *end = decoder.appendToBuffer(text.data(), bytes);
+    text.truncate(end - text.constData());
+    return text;
+}
+
 // The bytes decoded, without their lines split: the text as the file holds it.
 QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
 {
@@ -124,7 +137,8 @@ QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
         // Plain ASCII reads the same either way; the page's own declaration decides how the
         // characters it gains later are written. The declaration lies in the page's head.
         if (!nonAscii) {
-            text = QString::fromLatin1(bytes);
+            QStringDecoder latin1(QStringDecoder::Latin1, QStringConverter::Flag::Stateless);
+            text = decodedWith(latin1, bytes);
             doc.format.encoding = declaredCharset(QStringView(text).left(charsetDeclarationReach())).kind == CharsetKind::Utf8
                 ? TextEncoding::Utf8NoMark : TextEncoding::Ansi;
         } else if (utf8) {
@@ -132,7 +146,7 @@ QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
             doc.format.encoding = TextEncoding::Utf8NoMark;
             QStringDecoder decoder(QStringDecoder::Utf8,
                                    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-            text = decoder.decode(bytes);
+            text = decodedWith(decoder, bytes);
         } else {
             doc.format.encoding = TextEncoding::Ansi;
             text = decodeAnsi(bytes);
@@ -158,6 +172,31 @@ QString withLineBreaks(QString text, QStringView to, bool separators = false)
         return p[i] == u'\n' ? 1 : 0;
     };
     qsizetype first = 0;
+    // A text that has CR LF breaks throughout, the common case, is read at a few instructions a
+    // character: up to the first break that is not CR LF, the loop below has nothing to check.
+    if (!separators && to == u"\r\n") {
+        while (first < n) {
+            // Four characters at a time while none is a control character up to CR: a lane
+            // below 0x0E borrows into its top bit (a lane above one that does may be flagged
+            // too, which only ends the stride early).
+            while (n - first >= 4) {
+                quint64 lanes;
+                std::memcpy(&lanes, p + first, sizeof lanes);
+                if ((lanes - 0x000E000E000E000Eull) & ~lanes & 0x8000800080008000ull)
+                    break;
+                first += 4;
+            }
+            if (first == n)
+                break;
+            const char16_t c = p[first];
+            if (c > u'\r' || (c != u'\r' && c != u'\n'))
+                ++first;
+            else if (c == u'\r' && first + 1 < n && p[first + 1] == u'\n')
+                first += 2;
+            else
+                break;
+        }
+    }
     for (; first < n; ++first) {
         const qsizetype length = breakAt(first);
         if (length == 0)
@@ -170,9 +209,12 @@ QString withLineBreaks(QString text, QStringView to, bool separators = false)
         return text;
     QString out;
     out.reserve(n + n / 16);
+    adviseHugePages(out);
     out.append(QStringView(p, first));
     qsizetype done = first;
     for (qsizetype i = first; i < n; ++i) {
+        if (!separators && p[i] > u'\r')
+            continue;
         const qsizetype length = breakAt(i);
         if (length == 0)
             continue;
@@ -234,6 +276,7 @@ QByteArray encodeText(const QString &text, TextEncoding encoding)
         const qsizetype mark = encoding == TextEncoding::Utf8 ? 3 : 0;
         QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
         out.resize(mark + encoder.requiredSpace(text.size()));
+        adviseHugePages(out);
         std::memcpy(out.data(), "\xEF\xBB\xBF", size_t(mark));
         char *end = encoder.appendToBuffer(out.data() + mark, text);
         out.truncate(end - out.constData());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/transformhelpers.h"
+#include "textio/largebuffer.h"
 
 #include <QString>
 
@@ -12,6 +13,7 @@ template <typename Skip>
 inline QString CollapseWithout(const QString &text, Skip skip)
 {
     QString out(text.size(), Qt::Uninitialized);
+    adviseHugePages(out);
     QChar *w = out.data();
     const QChar *r = text.constData();
     const qsizetype n = text.size();

@@ -492,9 +492,16 @@ QString RevealMarks(const QString &text, const TagMarks &marks)
 
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line)
 {
+    return CheckHtml(QString(text), line);
+}
+
+CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
+{
     CheckHtmlResult result;
     TagMarks marks;
-    Tagged t = Scanned(text);
+    Tagged t;
+    t.text = std::move(text);
+    t.map = TagMap::scan(t.text);
     CleanUp(t, result.CheckReport, marks, line);
     t.map = TagMap();
     result.text = Revealed(t.text, marks, std::move(t.spareText));

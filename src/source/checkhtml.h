@@ -53,5 +53,7 @@ struct CheckHtmlResult {
 };
 
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line);
+// The same, with the text's memory taken over by the steps: a large page is not held twice.
+CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line);
 
 } // namespace korvel

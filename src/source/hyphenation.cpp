@@ -2,6 +2,7 @@
 
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
+#include "textio/largebuffer.h"
 
 namespace korvel {
 
@@ -23,17 +24,16 @@ public:
         return i < m_done.size() ? m_done[i] : m_original[m_rest + i - m_done.size()];
     }
 
-    // `length` characters from `begin`; a window that would begin before the start begins at the
-    // start and keeps its length, one that runs past the end is cut there.
-    QString window(qsizetype begin, qsizetype length) const
+    // `length` characters from `begin`, copied into `room` (space for `length`); a window that
+    // would begin before the start begins at the start and keeps its length, one that runs past
+    // the end is cut there. Read for every hyphen of a page, so nothing is allocated.
+    QStringView window(qsizetype begin, qsizetype length, char16_t *room) const
     {
         begin = qMax<qsizetype>(begin, 0);
         const qsizetype end = qMin(begin + length, size());
-        QString w;
-        w.reserve(length);
         for (qsizetype i = begin; i < end; ++i)
-            w.append(at(i));
-        return w;
+            room[i - begin] = at(i).unicode();
+        return QStringView(room, qMax<qsizetype>(end - begin, 0));
     }
 
 private:
@@ -44,12 +44,13 @@ private:
 
 bool IsSetPhrase(const TextInProgress &text, qsizetype hyphen)
 {
-    const QString near = text.window(hyphen - 4, 10);
+    char16_t room[25];
+    const QStringView near = text.window(hyphen - 4, 10, room);
     for (const char *phrase : {"-to-", "-of-", "Know-how", "the-art"}) {
         if (near.contains(QLatin1String(phrase)))
             return true;
     }
-    return text.window(hyphen - 15, 25).contains(QLatin1String("www."));
+    return text.window(hyphen - 15, 25, room).contains(QLatin1String("www."));
 }
 
 } // namespace
@@ -63,6 +64,7 @@ HyphenationResult RemoveHyphenation(const QString &text)
 
     QString &out = result.text;
     out.reserve(text.size());
+    adviseHugePages(out);
     out.append(QStringView(text).left(from));
     TagScanner tags(text);
     const qsizetype n = text.size();

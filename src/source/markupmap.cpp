@@ -1,6 +1,7 @@
 #include "source/markupmap.h"
 
 #include "source/textmatch.h"
+#include "textio/largebuffer.h"
 
 #include <limits>
 
@@ -213,6 +214,7 @@ void TagMap::scanInto(QStringView text, TagMap &map)
     // Room for a tag in every six characters, more than pages hold: growing a large vector
     // would copy it over and over, and room never written to costs no memory.
     map.m_tags.reserve(size_t(text.size() / 6 + 16));
+    adviseHugePages(map.m_tags.data(), qsizetype(map.m_tags.capacity() * sizeof(TagSpan)));
     Tokenizer tokens(text);
     TagSpan tag;
     qsizetype i = 0;

@@ -18,11 +18,11 @@ QString HyphenationReport(int count, const CatalogueLine &line)
     return QString::number(count) + line(34);
 }
 
-std::optional<SourceCommandResult> RunSourceCommand(const QString &command, const QString &text,
+std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QString text,
                                                     const CatalogueLine &line)
 {
     if (command == QLatin1String("check-html")) {
-        CheckHtmlResult checked = CheckHtml(text, line);
+        CheckHtmlResult checked = CheckHtml(std::move(text), line);
         return SourceCommandResult{std::move(checked.text), std::move(checked.message)};
     }
     if (command == QLatin1String("remove-line-breaks")) {

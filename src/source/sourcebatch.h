@@ -17,8 +17,9 @@ struct SourceCommandResult {
 // The whole-text commands that can run without the main window, by their command words:
 // "check-html", "remove-line-breaks", "insert-line-breaks", "remove-hyphenation", "entities",
 // "javascript-string". They run the same functions as the menu commands. Nothing for an
-// unknown word.
-std::optional<SourceCommandResult> RunSourceCommand(const QString &command, const QString &text,
+// unknown word. The text is taken by value: handed over with std::move, a command that
+// rewrites in steps reuses its memory.
+std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QString text,
                                                     const CatalogueLine &line);
 
 // The command words RunSourceCommand knows, in menu order.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/markupmap.h"
+#include "textio/largebuffer.h"
 
 #include <QString>
 #include <QStringView>
@@ -13,12 +14,18 @@ namespace korvel {
 class TextRewriter final {
 public:
     // `buffer` lends its memory to the result: a large text rewritten step after step then
-    // reuses two buffers instead of taking fresh memory for every step.
+    // reuses two buffers instead of taking fresh memory for every step. `extra` is the room
+    // expected for inserted characters.
     explicit TextRewriter(const QString &source, qsizetype extra = 0, QString buffer = QString())
         : m_source(source), m_text(std::move(buffer))
     {
         m_text.truncate(0);
         m_text.reserve(source.size() + extra);
+        adviseHugePages(m_text);
+        // Inserting `extra` characters makes at most as many edits: room for them up front,
+        // since a list grown by doubling writes twice the memory it ends with.
+        m_edits.reserve(size_t(extra) + 16);
+        adviseHugePages(m_edits.data(), qsizetype(m_edits.capacity() * sizeof(TextEdit)));
     }
 
     // Keeps the source from where the rewrite stands up to `to`.
@@ -66,8 +73,22 @@ private:
             m_edits.back().removed += removed;
             m_edits.back().inserted += inserted;
         } else {
+            if (m_edits.size() == m_edits.capacity())
+                growEdits();
             m_edits.push_back({m_done, removed, inserted});
         }
+    }
+
+    // Room for twice as many edits: a large page with a change in every tag makes this list
+    // tens of megabytes long, so its new memory is advised for huge pages before the edits so
+    // far are copied in.
+    void growEdits()
+    {
+        TextEdits grown;
+        grown.reserve(m_edits.capacity() < 32 ? 64 : m_edits.capacity() * 2);
+        adviseHugePages(grown.data(), qsizetype(grown.capacity() * sizeof(TextEdit)));
+        grown.insert(grown.end(), m_edits.begin(), m_edits.end());
+        m_edits.swap(grown);
     }
 
     const QString &m_source;

@@ -3,6 +3,7 @@
 #include "textio/cp1252.h"
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
+#include "textio/largebuffer.h"
 
 namespace korvel {
 
@@ -29,6 +30,7 @@ QString InsertLineFeeds(const QString &text, QString &SavedHead)
     const QStringView after = QStringView(text).mid(head.begin + head.length);
     QString out;
     out.reserve(text.size() + 2 + (before.count(QLatin1Char('>')) + after.count(QLatin1Char('>'))) * 2);
+    adviseHugePages(out);
     AppendBrokenAfterTags(out, before);
     out.append(SavedHead);
     out.append(QLatin1String("\r\n"));
@@ -72,6 +74,7 @@ QString ReplaceUmlauts(const QString &text)
     // Each entity is plain ASCII, so one pass gives what ten passes, one per character, give.
     QString out;
     out.reserve(text.size() + text.size() / 8);
+    adviseHugePages(out);
     const qsizetype n = text.size();
     qsizetype done = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -94,6 +97,7 @@ std::optional<QString> MakeStringVariable(const QString &text)
         return std::nullopt;
     QString out;
     out.reserve(text.size() + text.size() / 4);
+    adviseHugePages(out);
     const qsizetype n = text.size();
     qsizetype begin = 0;
     bool first = true;

@@ -102,6 +102,8 @@ TEST(BatchMode, wrongCommandLineShowsUsage)
 
 // A file that looks binary is refused and a file the command leaves as it was is not written:
 // neither is rewritten nor gets a ".BAK" copy, and the run ends with 1 when any file was refused.
+// A page of mixed line breaks that the command leaves as it was stays so too, although saving
+// its text would write other bytes.
 TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
 {
     QTemporaryDir dir;
@@ -116,6 +118,9 @@ TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
     const QString plain = dir.filePath(QStringLiteral("plain.html"));
     const QByteArray plainBytes("<p>nothing to do</p>\n<p>here</p>\n");
     writeAll(plain, plainBytes);
+    const QString mixed = dir.filePath(QStringLiteral("mixed.html"));
+    const QByteArray mixedBytes("<html>\n<head>\r\n<title>t</title>\r\n</head>\n<body><p>x</p></body>\r\n</html>\n");
+    writeAll(mixed, mixedBytes);
     const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
     {
         QFile f(plain);
@@ -129,6 +134,7 @@ TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
         {"entities", {plain}, 0},
         {"remove-hyphenation", {plain, binary}, 1},
         {"remove-hyphenation", {marked}, 1},
+        {"check-html", {mixed}, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.command);
@@ -139,6 +145,7 @@ TEST(BatchMode, binaryFilesAreRefusedAndUnchangedFilesAreNotTouched)
         EXPECT_EQ(readAll(binary), program);
         EXPECT_EQ(readAll(marked), markedBytes);
         EXPECT_EQ(readAll(plain), plainBytes);
+        EXPECT_EQ(readAll(mixed), mixedBytes);
         EXPECT_EQ(QFileInfo(plain).lastModified().toUTC(), old);
         EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.BAK")}, QDir::Files).isEmpty());
     }
