@@ -209,13 +209,15 @@ void CompleteSkeletonOf(Tagged &t)
             changed = true;
         }
     }
-    if (!first(u"body", false)) {
+    // A frameset page has no body: one added would put a stray tag into a valid page.
+    const bool frameset = first(u"frameset", false).has_value();
+    if (!frameset && !first(u"body", false)) {
         if (const auto headEnd = first(u"head", true)) {
             s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
             changed = true;
         }
     }
-    if (!first(u"body", true)) {
+    if (!frameset && !first(u"body", true)) {
         if (const auto htmlEnd = first(u"html", true)) {
             s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
             changed = true;

@@ -306,6 +306,8 @@ TEST(CheckHtml, repairsOnlyTagsAndRecognisesTagsAsBrowsersDo)
          "<html><head profile=\"p\"><title>t</title></head><body></body></html>", ""},
         {"a skeleton after an html tag with attributes", "<html lang=\"en\"><p>x</p></html>",
          "<html lang=\"en\">\r\n<head><p>x</p>\r\n</body></html>", ""},
+        {"a frameset page gets no body", "<frameset cols=\"50%,*\"><frame src=\"a.html\"></frameset>",
+         "<html>\r\n<head><frameset cols=\"50%,*\"><frame src=\"a.html\"></frameset></html>", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
