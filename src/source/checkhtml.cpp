@@ -159,6 +159,29 @@ void JoinBreaks(Tagged &t)
         if (inHead(tag.start))
             continue;
         for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
+            // A quoted value keeps its line breaks: they are part of the value, and in an event
+            // handler a break may end a "//" comment.
+            if (p[cr] == u'=') {
+                qsizetype value = cr + 1;
+                while (value < qsizetype(tag.end) && IsTagSpace(p[value]))
+                    ++value;
+                if (value < qsizetype(tag.end) && IsQuote(p[value])) {
+                    const qsizetype closing = ClosingQuoteInTag(t.text, tag, value);
+                    if (closing >= 0) {
+                        // The breaks between "=" and the quote are joined as any others.
+                        for (qsizetype at = cr + 1; at + 1 < value; ++at) {
+                            if (p[at] == u'\r' && p[at + 1] == u'\n') {
+                                out.keepTo(at);
+                                out.drop(2);
+                                out.insert(QLatin1Char(' '));
+                                ++at;
+                            }
+                        }
+                        cr = closing;
+                        continue;
+                    }
+                }
+            }
             if (p[cr] == u'\r' && p[cr + 1] == u'\n') {
                 out.keepTo(cr);
                 out.drop(2);
