@@ -23,6 +23,7 @@ LoadedFile loadDocumentFile(const QString &path)
     result.format = doc.format;
     result.looksBinary = doc.looksBinary;
     result.keepsEveryByte = doc.keepsEveryByte;
+    result.lineBreaks = std::move(doc.lineBreaks);
     return result;
 }
 
@@ -51,9 +52,10 @@ bool saveDocumentText(const QString &path, const QString &text, const FileFormat
     return writeFileAtomically(path, encodeDocumentText(text, format));
 }
 
-bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format)
+bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,
+                      const std::vector<LineBreakStyle> &lineBreaks)
 {
-    return writeFileAtomically(path, encodeDocument(lines, format));
+    return writeFileAtomically(path, encodeDocument(lines, format, lineBreaks));
 }
 
 QString backupFileName(const QString &path)

@@ -14,6 +14,7 @@ struct LoadedFile {
     FileFormat format;
     bool looksBinary = false;  // see DecodedDocument
     bool keepsEveryByte = true;
+    std::vector<LineBreakStyle> lineBreaks;  // see DecodedDocument
 };
 
 // Reads a document file and finds its encoding and line breaks.
@@ -28,7 +29,8 @@ DecodedText loadDocumentText(const QString &path);
 bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format);
 
 // Writes the lines in the given format. The old file stays whole when writing fails.
-bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format);
+bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,
+                      const std::vector<LineBreakStyle> &lineBreaks = {});
 
 // The backup name beside a document: its extension replaced by ".BAK", or ".BAK" appended.
 QString backupFileName(const QString &path);

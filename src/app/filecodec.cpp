@@ -57,17 +57,45 @@ void appendUtf16(QByteArray &out, const QString &text, bool bigEndian)
 
 } // namespace
 
+namespace {
+
+struct BreakCounts {
+    qsizetype crLf = 0, lf = 0, cr = 0;
+    int kinds() const { return int(crLf > 0) + int(lf > 0) + int(cr > 0); }
+};
+
+BreakCounts countBreaks(const QString &text)
+{
+    BreakCounts counts;
+    const char16_t *p = QStringView(text).utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == u'\r') {
+            if (i + 1 < n && p[i + 1] == u'\n') {
+                ++counts.crLf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
+        } else if (p[i] == u'\n') {
+            ++counts.lf;
+        }
+    }
+    return counts;
+}
+
+} // namespace
+
 LineBreakStyle lineBreakStyleOf(const QString &text)
 {
-    const bool cr = text.contains(QLatin1Char('\r'));
-    const bool lf = text.contains(QLatin1Char('\n'));
-    if (!cr && !lf && text.contains(kLineSeparator))
-        return LineBreakStyle::LineSeparator;
-    if (cr && !lf)
-        return LineBreakStyle::Cr;
-    if (lf && !cr)
-        return LineBreakStyle::Lf;
-    return LineBreakStyle::CrLf;
+    const BreakCounts counts = countBreaks(text);
+    if (counts.kinds() == 0)
+        return text.contains(kLineSeparator) ? LineBreakStyle::LineSeparator : LineBreakStyle::CrLf;
+    // A file that mixes breaks keeps each line's own (DecodedDocument::lineBreaks); the lines
+    // added to it take the break most of its lines have.
+    if (counts.crLf >= counts.lf && counts.crLf >= counts.cr)
+        return LineBreakStyle::CrLf;
+    return counts.lf >= counts.cr ? LineBreakStyle::Lf : LineBreakStyle::Cr;
 }
 
 QString lineSeparator(LineBreakStyle style)
@@ -241,6 +269,19 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
     doc.looksBinary = found.looksBinary;
     doc.keepsEveryByte = found.keepsEveryByte;
     doc.lines = splitLines(text, &doc.format.lineBreak);
+    if (doc.format.lineBreak != LineBreakStyle::LineSeparator && countBreaks(text).kinds() > 1) {
+        doc.lineBreaks.reserve(size_t(doc.lines.size() - 1));
+        const char16_t *p = QStringView(text).utf16();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (p[i] == u'\n') {
+                doc.lineBreaks.push_back(LineBreakStyle::Lf);
+            } else if (p[i] == u'\r') {
+                const bool pair = i + 1 < text.size() && p[i + 1] == u'\n';
+                doc.lineBreaks.push_back(pair ? LineBreakStyle::CrLf : LineBreakStyle::Cr);
+                i += pair ? 1 : 0;
+            }
+        }
+    }
     return doc;
 }
 
@@ -291,9 +332,22 @@ QByteArray encodeText(const QString &text, TextEncoding encoding)
 
 } // namespace
 
-QByteArray encodeDocument(const QStringList &lines, const FileFormat &format)
+QByteArray encodeDocument(const QStringList &lines, const FileFormat &format,
+                          const std::vector<LineBreakStyle> &lineBreaks)
 {
-    return encodeText(lines.join(lineSeparator(format.lineBreak)), format.encoding);
+    if (lines.isEmpty() || lineBreaks.size() != size_t(lines.size() - 1))
+        return encodeText(lines.join(lineSeparator(format.lineBreak)), format.encoding);
+    qsizetype length = 0;
+    for (const QString &line : lines)
+        length += line.size() + 2;
+    QString text;
+    text.reserve(length);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        text += lines.at(i);
+        if (i + 1 < lines.size())
+            text += lineSeparator(lineBreaks[size_t(i)]);
+    }
+    return encodeText(text, format.encoding);
 }
 
 QByteArray encodeDocumentText(const QString &text, const FileFormat &format)

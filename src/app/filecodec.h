@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace korvel {
 
 // How a document's bytes are encoded. Utf8 carries the mark EF BB BF; Utf8NoMark is a file
@@ -34,19 +36,26 @@ struct DecodedDocument {
     // after the mark are not all UTF-8, or a UTF-16 file with a surrogate out of its pair: the
     // editor holds such bytes as replacement characters.
     bool keepsEveryByte = true;
+    // The break after each line but the last, in order, when the file mixes CR LF, LF and CR;
+    // empty otherwise. format.lineBreak is then the break most lines end with.
+    std::vector<LineBreakStyle> lineBreaks;
 };
 
 // True when the bytes look like a binary file rather than text.
 bool looksBinary(const QByteArray &bytes);
 
-// Splits a text into lines and tells its line-break style. U+2028 separates lines only in a
+// Splits a text into lines and tells its line-break style: a text that mixes CR LF, LF and CR
+// has the style most of its breaks have (CR LF, then LF, on a tie). U+2028 separates lines only in a
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.
 QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
 LineBreakStyle lineBreakStyleOf(const QString &text);
 QString lineSeparator(LineBreakStyle style);
 
 DecodedDocument decodeDocument(const QByteArray &bytes);
-QByteArray encodeDocument(const QStringList &lines, const FileFormat &format);
+// The lines joined by the format's line break; by `lineBreaks` instead when it holds one break
+// for each line but the last (see DecodedDocument).
+QByteArray encodeDocument(const QStringList &lines, const FileFormat &format,
+                          const std::vector<LineBreakStyle> &lineBreaks = {});
 
 // The format a save writes: the document's own, except for Windows-1252 bytes that would load
 // back as other text because they begin like a byte-order mark ("ÿþ", "þÿ", "ï»¿") or happen to

@@ -45,6 +45,30 @@ bool isUntitled(const QString &name)
     return name.toLower() == QStringLiteral("untitled");
 }
 
+// The editor's line-end kinds (see SynMemo::setLineEndKinds) for the breaks of a file that mixes
+// them: kind 0 for the document's own break, else the style's number plus one.
+std::vector<int> lineEndKindsOf(const std::vector<LineBreakStyle> &breaks, LineBreakStyle own)
+{
+    std::vector<int> kinds;
+    kinds.reserve(breaks.size());
+    for (LineBreakStyle style : breaks)
+        kinds.push_back(style == own ? 0 : int(style) + 1);
+    return kinds;
+}
+
+// The break after each line but the last, as the editor's marks keep them; empty when no line
+// is marked, so every break is the document's own.
+std::vector<LineBreakStyle> lineBreaksOf(const std::vector<int> &kinds, LineBreakStyle own)
+{
+    std::vector<LineBreakStyle> breaks;
+    if (kinds.empty())
+        return breaks;
+    breaks.reserve(kinds.size() - 1);
+    for (size_t line = 0; line + 1 < kinds.size(); ++line)
+        breaks.push_back(kinds[line] == 0 ? own : LineBreakStyle(kinds[line] - 1));
+    return breaks;
+}
+
 // A file its owner has marked read-only is kept, as the user protected it on purpose.
 bool removeUnlessReadOnly(const QString &path)
 {
@@ -146,6 +170,7 @@ bool FileCommands::OpenDocumentFile(const QString &path)
         return false;
     doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
     editor->setLines(file.lines);
+    editor->setLineEndKinds(lineEndKindsOf(file.lineBreaks, file.format.lineBreak));
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
     doc.format = file.format;
@@ -200,7 +225,7 @@ FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
         }
     }
     format = formatThatLoadsBack(lines, format);
-    if (!saveDocumentFile(path, lines, format))
+    if (!saveDocumentFile(path, lines, format, lineBreaksOf(m_ctx.editor()->lineEndKinds(), format.lineBreak)))
         return SaveResult::Failed;
     doc.format = format;
     return SaveResult::Saved;

@@ -23,6 +23,16 @@ QByteArray shift(const QByteArray &in, int sign)
 
 QString decodeSettingsText(const QByteArray &bytes)
 {
+    // A file cut short in the middle of a character is still UTF-8 up to the cut: read as
+    // Windows-1252 every other non-ASCII value would change, and the next write would keep it so.
+    for (qsizetype cut = 1; cut <= 3 && cut < bytes.size(); ++cut) {
+        if ((static_cast<unsigned char>(bytes.at(bytes.size() - cut)) & 0xC0) != 0xC0)
+            continue;  // not the lead byte of a sequence
+        if (!decodeUtf8Exactly(bytes.right(cut)) && !isExactUtf8(bytes.constData(), bytes.size()))
+            if (const auto text = decodeUtf8Exactly(bytes.chopped(cut)))
+                return *text;
+        break;
+    }
     // A plain file written by another tool may be in Windows-1252.
     return decodeUtf8OrAnsi(bytes);
 }
@@ -132,7 +142,8 @@ SettingsValues readSettingsValues(const std::optional<QByteArray> &fileBytes)
     v.ftpUser = line(3);
     v.ftpPassword = line(4);
     v.ftpServer = line(5);
-    v.ftpLoginMode = line(6);
+    if (lines.size() > 6)  // a file that ends before the line keeps the default, "Anonymous"
+        v.ftpLoginMode = line(6);
     v.defaultCharset = line(7).trimmed().isEmpty() ? QStringLiteral("ISO-8859-1") : line(7);
     v.externalBrowser = line(8);
     if (!number(9, v.keywordColor) || !number(10, v.identifierColor) || !number(11, v.valueColor)) {

@@ -101,6 +101,15 @@ const Completion &completion()
 
 } // namespace
 
+namespace {
+
+// Invisible markers for the line-end kinds 1 to 3, below the fold markers (25 to 31).
+constexpr int kLineEndMarker = 20;
+constexpr int kLineEndKinds = 3;
+constexpr int kLineEndMask = ((1 << kLineEndKinds) - 1) << kLineEndMarker;
+
+} // namespace
+
 SynMemo::SynMemo(QWidget *parent)
     : QsciScintilla(parent)
 {
@@ -111,6 +120,28 @@ SynMemo::SynMemo(QWidget *parent)
     setEolVisibility(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    for (int kind = 0; kind < kLineEndKinds; ++kind)
+        SendScintilla(SCI_MARKERDEFINE, kLineEndMarker + kind, SC_MARK_EMPTY);
+    // A line split in its middle: the part behind the new break holds the line's old end, so it
+    // takes the line-end mark (the control leaves marks on the first part; a break typed at the
+    // start or the end of a line already leaves them where they belong).
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *, int length, int linesAdded, int, int, int, int, int) {
+                if (!(type & SC_MOD_INSERTTEXT) || linesAdded <= 0)
+                    return;
+                const long first = SendScintilla(SCI_LINEFROMPOSITION, position);
+                const long marks = SendScintilla(SCI_MARKERGET, first) & kLineEndMask;
+                const long last = first + linesAdded;
+                if (!marks || position == SendScintilla(SCI_POSITIONFROMLINE, first)
+                    || position + length == SendScintilla(SCI_GETLINEENDPOSITION, last))
+                    return;
+                for (int kind = 0; kind < kLineEndKinds; ++kind) {
+                    if (marks & (1 << (kLineEndMarker + kind))) {
+                        SendScintilla(SCI_MARKERDELETE, first, kLineEndMarker + kind);
+                        SendScintilla(SCI_MARKERADD, last, kLineEndMarker + kind);
+                    }
+                }
+            });
 
     // Appearance
     setSelectionForegroundColor(Qt::black);
@@ -173,6 +204,7 @@ void SynMemo::setText(const QString &text)
     replaceSelection(text);
     selectRange(0, 0);
     setReadOnly(wasReadOnly);
+    setLineEndKinds({});
 }
 
 void SynMemo::setLines(const QStringList &lines)
@@ -184,6 +216,37 @@ void SynMemo::setLines(const QStringList &lines)
     SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     setReadOnly(wasReadOnly);
+    setLineEndKinds({});
+}
+
+void SynMemo::setLineEndKinds(const std::vector<int> &kinds)
+{
+    for (int kind = 0; kind < kLineEndKinds; ++kind)
+        SendScintilla(SCI_MARKERDELETEALL, kLineEndMarker + kind);
+    const long count = SendScintilla(SCI_GETLINECOUNT);
+    for (size_t line = 0; line < kinds.size() && long(line) < count; ++line) {
+        if (kinds[line] >= 1 && kinds[line] <= kLineEndKinds)
+            SendScintilla(SCI_MARKERADD, static_cast<unsigned long>(line), kLineEndMarker + kinds[line] - 1);
+    }
+}
+
+std::vector<int> SynMemo::lineEndKinds() const
+{
+    long line = SendScintilla(SCI_MARKERNEXT, 0, kLineEndMask);
+    if (line < 0)
+        return {};
+    std::vector<int> kinds(size_t(SendScintilla(SCI_GETLINECOUNT)), 0);
+    for (; line >= 0; line = SendScintilla(SCI_MARKERNEXT, line + 1, kLineEndMask)) {
+        // A line that took in the marks of a line joined to it keeps the lowest kind.
+        const long marks = SendScintilla(SCI_MARKERGET, line) & kLineEndMask;
+        for (int kind = 0; kind < kLineEndKinds; ++kind) {
+            if (marks & (1 << (kLineEndMarker + kind))) {
+                kinds[size_t(line)] = kind + 1;
+                break;
+            }
+        }
+    }
+    return kinds;
 }
 
 QStringList SynMemo::lines() const

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class QsciLexer;
 class QsciAPIs;
 class QTimer;
@@ -32,6 +34,14 @@ public:
     QStringList lines() const;
     int lineCount() const { return lines().size(); }
     QString lineText(int index) const;  // 0-based; without its line break
+
+    // The kind of each line's break where it differs from the document's own: 0 the document's
+    // own, 1 to 3 other kinds, one entry per line. Kept as invisible marks that move with their
+    // lines through edits, so a file that mixes line breaks is written back as it was; lines the
+    // user adds carry no mark. setText and setLines drop the marks. lineEndKinds is empty when
+    // no line is marked.
+    void setLineEndKinds(const std::vector<int> &kinds);
+    std::vector<int> lineEndKinds() const;
 
     // Modified by an edit since the last save point, or marked modified by setModified(true),
     // which QScintilla alone cannot do: its flag only follows edits and save points.

@@ -159,6 +159,29 @@ void JoinBreaks(Tagged &t)
         if (inHead(tag.start))
             continue;
         for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
+            // A quoted value keeps its line breaks: they are part of the value, and in an event
+            // handler a break may end a "//" comment.
+            if (p[cr] == u'=') {
+                qsizetype value = cr + 1;
+                while (value < qsizetype(tag.end) && IsTagSpace(p[value]))
+                    ++value;
+                if (value < qsizetype(tag.end) && IsQuote(p[value])) {
+                    const qsizetype closing = ClosingQuoteInTag(t.text, tag, value);
+                    if (closing >= 0) {
+                        // The breaks between "=" and the quote are joined as any others.
+                        for (qsizetype at = cr + 1; at + 1 < value; ++at) {
+                            if (p[at] == u'\r' && p[at + 1] == u'\n') {
+                                out.keepTo(at);
+                                out.drop(2);
+                                out.insert(QLatin1Char(' '));
+                                ++at;
+                            }
+                        }
+                        cr = closing;
+                        continue;
+                    }
+                }
+            }
             if (p[cr] == u'\r' && p[cr + 1] == u'\n') {
                 out.keepTo(cr);
                 out.drop(2);
@@ -209,13 +232,15 @@ void CompleteSkeletonOf(Tagged &t)
             changed = true;
         }
     }
-    if (!first(u"body", false)) {
+    // A frameset page has no body: one added would put a stray tag into a valid page.
+    const bool frameset = first(u"frameset", false).has_value();
+    if (!frameset && !first(u"body", false)) {
         if (const auto headEnd = first(u"head", true)) {
             s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
             changed = true;
         }
     }
-    if (!first(u"body", true)) {
+    if (!frameset && !first(u"body", true)) {
         if (const auto htmlEnd = first(u"html", true)) {
             s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
             changed = true;

@@ -286,6 +286,7 @@ TEST(LineBreaks, styleFollowsWhatWasSeen)
     const Case cases[] = {
         {"a\r\nb\r\n", LineBreakStyle::CrLf, 3}, {"a\nb", LineBreakStyle::Lf, 2},
         {"a\rb", LineBreakStyle::Cr, 2},        {"a\r\nb\nc", LineBreakStyle::CrLf, 3},
+        {"a\nb\nc\r\nd", LineBreakStyle::Lf, 4}, {"a\rb\rc\n\r\n", LineBreakStyle::Cr, 5},
         {"one line", LineBreakStyle::CrLf, 1},
     };
     for (const Case &c : cases) {
@@ -328,4 +329,23 @@ TEST(SaveFailure, leavesTheOldFileWhole)
     QFile g(path);
     ASSERT_TRUE(g.open(QIODevice::ReadOnly));
     EXPECT_EQ(g.readAll(), QByteArray("old content"));
+}
+
+// A file that mixes CR LF, LF and CR keeps each line's own break, in every encoding.
+TEST(LineBreaks, mixedBreaksComeBackAsTheyWere)
+{
+    const QString text = QStringLiteral("<p>a</p>\r\n<p>b</p>\n<p>c</p>\r<p>d</p>\r\n\n");
+    for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf8, TextEncoding::Ansi}) {
+        const QByteArray bytes = encodeDocument({text}, {encoding, LineBreakStyle::CrLf});
+        const DecodedDocument doc = decodeDocument(bytes);
+        EXPECT_EQ(doc.format.lineBreak, LineBreakStyle::CrLf);
+        EXPECT_EQ(doc.lineBreaks, (std::vector<LineBreakStyle>{LineBreakStyle::CrLf, LineBreakStyle::Lf, LineBreakStyle::Cr,
+                                                               LineBreakStyle::CrLf, LineBreakStyle::Lf}));
+        EXPECT_EQ(encodeDocument(doc.lines, doc.format, doc.lineBreaks), bytes);
+        // Without the list every break is the prevailing one.
+        EXPECT_EQ(encodeDocument(doc.lines, doc.format),
+                  encodeDocument({QStringLiteral("<p>a</p>\r\n<p>b</p>\r\n<p>c</p>\r\n<p>d</p>\r\n\r\n")},
+                                 {encoding, LineBreakStyle::CrLf}));
+    }
+    EXPECT_TRUE(decodeDocument("a\r\nb\r\n").lineBreaks.empty());
 }

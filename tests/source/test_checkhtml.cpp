@@ -306,6 +306,10 @@ TEST(CheckHtml, repairsOnlyTagsAndRecognisesTagsAsBrowsersDo)
          "<html><head profile=\"p\"><title>t</title></head><body></body></html>", ""},
         {"a skeleton after an html tag with attributes", "<html lang=\"en\"><p>x</p></html>",
          "<html lang=\"en\">\r\n<head><p>x</p>\r\n</body></html>", ""},
+        {"a line break inside a quoted value stays", "<html><head></head><body><p title=\"a\r\nb\"\r\nonclick='f() // c\r\ng()'>x</p></body></html>",
+         "<html><head></head><body><p title=\"a\r\nb\" onclick='f() // c\r\ng()'>x</p></body></html>", ""},
+        {"a frameset page gets no body", "<frameset cols=\"50%,*\"><frame src=\"a.html\"></frameset>",
+         "<html>\r\n<head><frameset cols=\"50%,*\"><frame src=\"a.html\"></frameset></html>", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
