@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QMimeData>
+#include <QOpenGLWidget>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -124,6 +125,12 @@ void TMainForm::buildPages()
     auto *designerLayout = new QVBoxLayout(designer);
     designerLayout->setContentsMargins(0, 0, 0, 0);
     m_pages->addTab(designer, QStringLiteral("Browser/Designer"));
+    // The web view draws through OpenGL. Were the window first to learn that when the view first
+    // shows, X would give it a new native window, and the keyboard focus would be lost with the
+    // old one; a hidden OpenGL child tells it before the window is created.
+    auto *glSurface = new QOpenGLWidget(designer);
+    glSurface->setObjectName(QStringLiteral("DesignerSurface"));
+    glSurface->hide();
     setCentralWidget(m_pages);
 
     m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -141,9 +148,15 @@ void TMainForm::buildPages()
         if (!m_fixedCaption)
             setWindowModified(m_editor->modified());
     });
+    source->setFocusProxy(m_editor);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
         m_document.activeView = page;
         m_commands->refresh();
+        // The keys go to the page that is shown, once the change (which may be refused) is over.
+        QMetaObject::invokeMethod(this, [this] {
+            if (QWidget *shown = m_pages->currentWidget(); shown && isVisible() && !shown->hasFocus())
+                shown->setFocus(Qt::OtherFocusReason);
+        }, Qt::QueuedConnection);
     });
 }
 
