@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -156,9 +157,9 @@ void TMainForm::buildPages()
             setWindowModified(m_editor->modified());
     });
     source->setFocusProxy(m_editor);
+    // A click on a tab changes the page right after this signal, in the same event.
+    connect(m_pages->tabBar(), &QTabBar::tabBarClicked, this, [](int) { BusyIndicator::untilIdle(); });
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
-        // Entering the designer loads the page; leaving it takes the page back.
-        BusyIndicator::untilIdle();
         m_document.activeView = page;
         m_commands->refresh();
         // The keys go to the page that is shown, once the change (which may be refused) is over.
@@ -224,6 +225,8 @@ int TMainForm::activePage() const
 
 void TMainForm::setActivePage(int page)
 {
+    // Entering the designer loads the page; leaving it takes the page back.
+    const BusyIndicator busy;
     m_pages->setCurrentIndex(page);
 }
 

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -136,9 +138,21 @@ TEST_F(BusyIndicatorTest, ADialogOfALongCommandShowsTheNormalPointerAndTheBusyOn
     EXPECT_TRUE(busyAfter);
 }
 
-TEST_F(BusyIndicatorTest, APageChangeKeepsTheBusyPointerThroughEngineEventLoopsUntilTheWindowIsIdle)
+TEST_F(BusyIndicatorTest, APageChangeShowsTheBusyPointerWhileItRuns)
 {
+    bool busyInChange = false;
+    QObject::connect(form->pageControl(), &QTabWidget::currentChanged, form.get(), [&] {
+        waitInEventLoop(50);
+        busyInChange = busyPointer();
+    });
     form->setActivePage(1);
+    EXPECT_TRUE(busyInChange);
+    EXPECT_FALSE(busyPointer());
+}
+
+TEST_F(BusyIndicatorTest, AClickOnATabKeepsTheBusyPointerThroughEngineEventLoopsUntilTheWindowIsIdle)
+{
+    emit form->pageControl()->tabBar()->tabBarClicked(1);
     EXPECT_TRUE(busyPointer());
     bool busyInLoop = false;
     QTimer::singleShot(100, qApp, [&] { busyInLoop = busyPointer(); });
