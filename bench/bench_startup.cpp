@@ -63,12 +63,17 @@ std::optional<Run> runOnce(XvfbSession &x, const QString &program, const QString
     if (!said.contains("korvel: ready"))
         return fail(QStringLiteral("no ready line within 60 s"));
 
-    const QString window = x.waitForWindow(child.processId(), title, 20000);
-    if (window.isEmpty() || !x.focusWindow(window))
-        return fail(x.error());
-    // Whatever the start left to do (the designer's engine starting up) is over before the
-    // exit is timed.
+    // Whatever the start left to do (the engine starting up) is over before the exit is timed.
     QThread::msleep(1500);
+    // The bare view's window is made again when its web view first draws, so the window is
+    // looked up anew when it does not take the focus.
+    bool focused = false;
+    for (int attempt = 0; attempt < 5 && !focused; ++attempt) {
+        const QString window = x.waitForWindow(child.processId(), title, 20000);
+        focused = !window.isEmpty() && x.focusWindow(window, 2000);
+    }
+    if (!focused)
+        return fail(x.error());
     clock.restart();
     x.xdotool({QStringLiteral("key"), QStringLiteral("alt+x")});
     if (!child.waitForFinished(20000))
