@@ -1,9 +1,13 @@
 #include "app/commandregistry.h"
 
+#include "app/busyindicator.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
 #include <QWidget>
+
+#include <optional>
 
 namespace korvel {
 
@@ -246,6 +250,9 @@ QList<QAction *> CommandRegistry::Command::actions() const
 
 void CommandRegistry::Command::run() const
 {
+    std::optional<BusyIndicator> busy;
+    if (m_registry.isLong(m_id))
+        busy.emplace();
     const Page page = m_registry.page();
     if (page == Page::Source && m_source)
         m_source();

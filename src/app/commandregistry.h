@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -75,6 +76,11 @@ public:
 
     Page page() const { return m_page(); }
 
+    // Marks a command (registered now or later) as one that can take long on a large page: it
+    // runs under a BusyIndicator.
+    void markLong(const char *id) { m_long.insert(QByteArray(id)); }
+    bool isLong(const QByteArray &id) const { return m_long.contains(id); }
+
 private:
     friend class Command;
     void claim(Command &command, const QString &trigger);
@@ -90,6 +96,7 @@ private:
     QList<Command *> m_order;
     QList<QPair<QAction *, Page>> m_pageMenus;
     int m_menusPage = -1;
+    QSet<QByteArray> m_long;
 };
 
 class CommandRegistry::Command final {

@@ -2,6 +2,7 @@
 #include "app/diskwatch.h"
 #include "app/recoverykeeper.h"
 
+#include "app/busyindicator.h"
 #include "app/captions.h"
 #include "app/cataloguedata.h"
 #include "app/commandids.h"
@@ -29,9 +30,12 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QMimeData>
+#include <QOpenGLWidget>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -82,6 +86,7 @@ TMainForm::TMainForm(Prompter &prompter, QWidget *parent)
     buildActions();
     buildPages();
     buildStatusBar();
+    markLongCommands();
     m_fileCommands = new FileCommands(*this);
     m_settingsCommands = new SettingsCommands(*this);
     new DiskWatch(*this, this);
@@ -124,6 +129,16 @@ void TMainForm::buildPages()
     auto *designerLayout = new QVBoxLayout(designer);
     designerLayout->setContentsMargins(0, 0, 0, 0);
     m_pages->addTab(designer, QStringLiteral("Browser/Designer"));
+    // The web view draws through OpenGL. Were the window first to learn that when the view first
+    // shows, X would give it a new native window, and the keyboard focus would be lost with the
+    // old one; a hidden OpenGL child tells it before the window is created. The platforms
+    // without windows (tests) have no OpenGL for widgets.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        auto *glSurface = new QOpenGLWidget(designer);
+        glSurface->setObjectName(QStringLiteral("DesignerSurface"));
+        glSurface->hide();
+    }
     setCentralWidget(m_pages);
 
     m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -141,9 +156,17 @@ void TMainForm::buildPages()
         if (!m_fixedCaption)
             setWindowModified(m_editor->modified());
     });
+    source->setFocusProxy(m_editor);
+    // A click on a tab changes the page right after this signal, in the same event.
+    connect(m_pages->tabBar(), &QTabBar::tabBarClicked, this, [](int) { BusyIndicator::untilIdle(); });
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
         m_document.activeView = page;
         m_commands->refresh();
+        // The keys go to the page that is shown, once the change (which may be refused) is over.
+        QMetaObject::invokeMethod(this, [this] {
+            if (QWidget *shown = m_pages->currentWidget(); shown && isVisible() && !shown->hasFocus())
+                shown->setFocus(Qt::OtherFocusReason);
+        }, Qt::QueuedConnection);
     });
 }
 
@@ -164,6 +187,18 @@ void TMainForm::buildStatusBar()
     }
     // Hints arrive as status tips: QStatusBar shows them in place of these panels while they are
     // non-empty and brings the panels back afterwards.
+}
+
+void TMainForm::markLongCommands()
+{
+    BusyIndicator::setStatusBar(statusBar());
+    BusyIndicator::setLargeWorkQuery([editor = QPointer<SynMemo>(m_editor)] {
+        return editor && editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) >= kLargePageLength;
+    });
+    for (const char *id : {cmd::DesignMode, cmd::PageSource, cmd::ShowSourceCode, cmd::CheckHtml, cmd::RemoveLineFeeds,
+                           cmd::InsertLineFeeds, cmd::RemoveHyphenation, cmd::LowerCase, cmd::UpperCase,
+                           cmd::ReplaceUmlauts, cmd::GetText})
+        m_commands->markLong(id);
 }
 
 QLabel *TMainForm::statusPanel(int index) const
@@ -190,6 +225,8 @@ int TMainForm::activePage() const
 
 void TMainForm::setActivePage(int page)
 {
+    // Entering the designer loads the page; leaving it takes the page back.
+    const BusyIndicator busy;
     m_pages->setCurrentIndex(page);
 }
 

@@ -91,6 +91,9 @@ public:
     QAction *action(const QString &name) const;
     QLabel *statusPanel(int index) const;
 
+    // From this many characters on, a long command shows its busy bar at once.
+    static constexpr qsizetype kLargePageLength = 4'000'000;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -114,6 +117,8 @@ private:
     void buildToolBars();
     void buildPages();
     void buildStatusBar();
+    // The commands that can take long on a large page run under a busy indicator.
+    void markLongCommands();
     void connectCommands();
     QAction *addAction(const QString &name, const QString &fixedCaption = {});
     void addMenuItem(const QString &name, QAction *menuAction);

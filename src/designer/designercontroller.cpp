@@ -26,8 +26,10 @@ DesignerController::DesignerController(CommandContext &context, QObject *parent)
 {
     QWidget *window = context.window();
     m_browser = new WebEngineBrowser(&context.prompter(), this);
-    if (QWidget *sheet = window->findChild<QWidget *>(QStringLiteral("TabSheet2")); sheet && sheet->layout())
+    if (QWidget *sheet = window->findChild<QWidget *>(QStringLiteral("TabSheet2")); sheet && sheet->layout()) {
         sheet->layout()->addWidget(m_browser->view());
+        sheet->setFocusProxy(m_browser->view());  // the keys go to the page when it is shown
+    }
 
     m_context = std::make_unique<DesignerContext>(context, *m_browser, m_state);
     m_sourceTools = std::make_unique<DesignerSourceTools>(*m_context);
