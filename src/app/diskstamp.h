@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 
@@ -19,6 +20,8 @@ struct DiskStamp {
 
 // The stamp of a file as it is now.
 DiskStamp stampOf(const QString &path);
+// The stamp of a file just read or written whole, its content given: the file is not read again.
+DiskStamp stampOf(const QString &path, QByteArrayView content);
 
 // True when the file exists and holds other bytes than the stamp saw. A file touched without a
 // change of content, or one removed since, does not count: there is nothing to lose by writing

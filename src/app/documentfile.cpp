@@ -27,6 +27,21 @@ LoadedFile loadDocumentFile(const QString &path)
     return result;
 }
 
+EditorFile loadFileForEditor(const QString &path)
+{
+    EditorFile result;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return result;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return result;
+    file.close();
+    result.stamp = stampOf(path, bytes);
+    result.doc = decodeDocumentForEditor(std::move(bytes));
+    return result;
+}
+
 DecodedText loadDocumentText(const QString &path)
 {
     QFile file(path);

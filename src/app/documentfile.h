@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/diskstamp.h"
+#include "app/editorbytes.h"
 #include "app/filecodec.h"
 #include "textio/atomicfile.h"
 
@@ -19,6 +21,15 @@ struct LoadedFile {
 
 // Reads a document file and finds its encoding and line breaks.
 LoadedFile loadDocumentFile(const QString &path);
+
+// A document file read for the source editor, with the stamp of the bytes read.
+struct EditorFile {
+    EditorBytes doc;  // doc.ok is false when the file cannot be read or decoded
+    DiskStamp stamp;
+};
+
+// Reads a document file once, in the editor's form (see decodeDocumentForEditor).
+EditorFile loadFileForEditor(const QString &path);
 
 // Reads a document file as one text with CR LF line breaks (see decodeDocumentText); ok is
 // false when the file cannot be read.

@@ -355,6 +355,11 @@ QByteArray encodeDocumentText(const QString &text, const FileFormat &format)
     return encodeText(withLineBreaks(text, lineSeparator(format.lineBreak)), format.encoding);
 }
 
+QString withLineFeeds(const QString &text)
+{
+    return withLineBreaks(text, u"\n");
+}
+
 FileFormat formatThatLoadsBack(const QStringList &lines, const FileFormat &format)
 {
     if (format.encoding != TextEncoding::Ansi)

@@ -77,6 +77,9 @@ DecodedText decodeDocumentText(const QByteArray &bytes);
 // and LF of the text becomes the format's line break.
 QByteArray encodeDocumentText(const QString &text, const FileFormat &format);
 
+// The text with each CR LF, CR and LF written as LF: its lines joined by LF.
+QString withLineFeeds(const QString &text);
+
 // The two plain exports: every line followed by CR LF (also the last), no mark.
 QByteArray ansiTextExport(const QStringList &lines, int *replaced = nullptr);
 QByteArray utf8TextExport(const QStringList &lines);

@@ -11,6 +11,7 @@
 #include "app/mainstate.h"
 #include "app/saveformat.h"
 #include "editor/synmemo.h"
+#include "textio/textlines.h"
 #include "prompt/prompter.h"
 
 #include <QAction>
@@ -160,22 +161,23 @@ bool FileCommands::OpenDocumentFile(const QString &path)
     SynMemo *editor = m_ctx.editor();
     EditorDocument &doc = m_ctx.document();
     editor->setHighlighter(highlighterFor(path));
-    const LoadedFile file = loadDocumentFile(path);
-    if (!file.ok) {
+    EditorFile file = loadFileForEditor(path);
+    if (!file.doc.ok) {
         m_ctx.prompter().error(m_ctx.line(Msg::CannotOpenFile) + path);
         return false;
     }
-    if (const QString risk = openRiskQuestion(file, path, m_ctx.catalogue());
+    if (const QString risk = openRiskQuestion(file.doc, path, m_ctx.catalogue());
         !risk.isEmpty() && m_ctx.prompter().message(MessageKind::Confirmation, risk, Buttons::YesNo) != Answer::Yes)
         return false;
-    doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
-    editor->setLines(file.lines);
-    editor->setLineEndKinds(lineEndKindsOf(file.lineBreaks, file.format.lineBreak));
+    doc.writeOnlyEdits = file.doc.looksBinary || !file.doc.keepsEveryByte;
+    editor->setUtf8Text(file.doc.utf8);
+    file.doc.utf8 = {};  // the editor holds its own copy
+    editor->setLineEndKinds(lineEndKindsOf(file.doc.lineBreaks, file.doc.format.lineBreak));
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->setSelStart(0);
-    doc.format = file.format;
+    doc.format = file.doc.format;
     m_ctx.SetFileName(path);
-    doc.diskStamp = stampOf(path);
+    doc.diskStamp = file.stamp;
     editor->setModified(false);
     m_ctx.StatusUpdate();
     if (doc.FileName != QStringLiteral("untitled") && !makeBackupCopy(path))
@@ -188,7 +190,7 @@ void FileCommands::FileOpen()
     SynMemo *editor = m_ctx.editor();
     EditorDocument &doc = m_ctx.document();
     {
-        if (!editor->text().isEmpty() && editor->modified() && !AskSaveChanges()) {
+        if (editor->length() > 0 && editor->modified() && !AskSaveChanges()) {
             doc.SaveCancelled = false;
             return;
         }
@@ -205,29 +207,47 @@ void FileCommands::FileOpen()
     doc.SaveCancelled = false;
 }
 
-FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path)
+FileCommands::SaveResult FileCommands::saveEditorTo(const QString &path, QByteArray *written)
 {
     EditorDocument &doc = m_ctx.document();
-    const QStringList lines = m_ctx.editor()->lines();
+    const QByteArray utf8 = m_ctx.editor()->utf8Text();
     FileFormat format = doc.format;
-    if (!settleDeclaredCharset(lines.join(QLatin1Char('\n')), format, m_ctx.prompter(), m_ctx.catalogue()))
+    // The file is written from the editor's bytes; the charset question reads only their head.
+    if (!settleDeclaredCharsetOfUtf8(utf8, format, m_ctx.prompter(), m_ctx.catalogue()))
         return SaveResult::Cancelled;
-    if (format.encoding == TextEncoding::Ansi && !ansiCanHold(lines.join(QLatin1Char('\n')))) {
-        switch (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.catalogue().ansiLossQuestion(),
-                                          Buttons::YesNoCancel)) {
-        case Answer::Yes:
-            format.encoding = TextEncoding::Utf8;
-            break;
-        case Answer::No:
-            break;
-        default:
-            return SaveResult::Cancelled;
+    // Only a file bound for Windows-1252 needs the text itself.
+    if (format.encoding == TextEncoding::Ansi) {
+        const QString text = withLineFeeds(editorText(utf8));  // the lines joined by LF
+        if (!ansiCanHold(text)) {
+            switch (m_ctx.prompter().message(MessageKind::Confirmation, m_ctx.catalogue().ansiLossQuestion(),
+                                              Buttons::YesNoCancel)) {
+            case Answer::Yes:
+                format.encoding = TextEncoding::Utf8;
+                break;
+            case Answer::No:
+                break;
+            default:
+                return SaveResult::Cancelled;
+            }
         }
+        if (format.encoding == TextEncoding::Ansi)
+            format = formatThatLoadsBack(splitAtLineBreaks(text), format);
     }
-    format = formatThatLoadsBack(lines, format);
-    if (!saveDocumentFile(path, lines, format, lineBreaksOf(m_ctx.editor()->lineEndKinds(), format.lineBreak)))
+    // A file that mixes line breaks is written line by line, each with its own break.
+    const std::vector<LineBreakStyle> breaks = lineBreaksOf(m_ctx.editor()->lineEndKinds(), format.lineBreak);
+    QByteArray bytes;
+    if (breaks.empty()) {
+        bytes = encodeEditorBytes(utf8, format);
+    } else {
+        const QStringList lines = splitAtLineBreaks(editorText(utf8));
+        format = formatThatLoadsBack(lines, format);
+        bytes = encodeDocument(lines, format, breaks);
+    }
+    if (!writeFileAtomically(path, bytes))
         return SaveResult::Failed;
     doc.format = format;
+    if (written)
+        *written = std::move(bytes);
     return SaveResult::Saved;
 }
 
@@ -236,7 +256,7 @@ void FileCommands::FileSave()
     SynMemo *editor = m_ctx.editor();
     EditorDocument &doc = m_ctx.document();
     doc.SaveCancelled = false;
-    if (editor->text().isEmpty())
+    if (editor->length() == 0)
         return;
     if (doc.FileName.isEmpty() || doc.FileName == m_ctx.line(Msg::Untitled)) {
         FileSaveAs();
@@ -253,9 +273,10 @@ void FileCommands::SaveSourceText()
         return;  // nothing to write, and such a file is not rewritten on the way to the designer
     if (!mayOverwriteOnDisk(m_ctx))
         return;  // the other program's version stays; the editor keeps its text as modified
-    switch (saveEditorTo(doc.FileName)) {
+    QByteArray written;
+    switch (saveEditorTo(doc.FileName, &written)) {
     case SaveResult::Saved:
-        doc.diskStamp = stampOf(doc.FileName);
+        doc.diskStamp = stampOf(doc.FileName, written);
         editor->setModified(false);
         break;
     case SaveResult::Failed:
@@ -308,16 +329,15 @@ void FileCommands::FileSaveAs()
         return;
     if (result == SaveResult::Saved) {
         // The editor takes the file as written, so what it shows is what is on disk.
-        const LoadedFile file = loadDocumentFile(path);
-        if (file.ok) {
+        const EditorFile file = loadFileForEditor(path);
+        if (file.doc.ok) {
             m_ctx.SetFileName(path);
-            doc.diskStamp = stampOf(path);
+            doc.diskStamp = file.stamp;
             editor->clearAll();
-            editor->setLines(file.lines);
-            editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+            editor->setUtf8Text(file.doc.utf8);
             editor->setSelStart(0);
-            doc.format = file.format;
-            doc.writeOnlyEdits = file.looksBinary || !file.keepsEveryByte;
+            doc.format = file.doc.format;
+            doc.writeOnlyEdits = file.doc.looksBinary || !file.doc.keepsEveryByte;
             editor->setModified(false);
             return;
         }
@@ -469,7 +489,7 @@ bool FileCommands::AskSaveChanges()
     SynMemo *editor = m_ctx.editor();
     EditorDocument &doc = m_ctx.document();
     doc.SaveCancelled = false;
-    if (m_ctx.onPage(Page::Source) && (editor->text().trimmed().isEmpty() || !editor->modified()))
+    if (m_ctx.onPage(Page::Source) && (!editor->modified() || editor->text().trimmed().isEmpty()))
         return true;
     QString name = fileNamePart(doc.FileName).trimmed();
     if (name.isEmpty())

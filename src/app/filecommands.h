@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -52,7 +53,8 @@ private:
     enum class SaveResult { Saved, Failed, Cancelled };
     // Writes the editor's text in the document's format; asks first when Windows-1252
     // cannot hold the text.
-    SaveResult saveEditorTo(const QString &path);
+    // The bytes written go to *written, when given.
+    SaveResult saveEditorTo(const QString &path, QByteArray *written = nullptr);
 
     CommandContext &m_ctx;
     QString m_exportFolder;

@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QStringDecoder>
 #include <QTimer>
 
 namespace korvel {
@@ -25,6 +26,15 @@ QColor fromWindowsColor(int value)
 int toWindowsColor(const QColor &c)
 {
     return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+// UTF-8 to text, a leading U+FEFF kept as a character: QString::fromUtf8 drops it as a mark, and
+// with it a character of the document.
+QString decodeKeepingMark(const char *bytes, qsizetype size)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes, size));
 }
 
 QString withCrLf(const QString &text)
@@ -186,7 +196,7 @@ QString SynMemo::textRange(long fromByte, long toByte) const
         return {};
     const auto *bytes = reinterpret_cast<const char *>(
         SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(fromByte), toByte - fromByte));
-    return bytes ? QString::fromUtf8(bytes, toByte - fromByte) : QString();
+    return bytes ? decodeKeepingMark(bytes, toByte - fromByte) : QString();
 }
 
 QString SynMemo::text() const
@@ -209,14 +219,39 @@ void SynMemo::setText(const QString &text)
 
 void SynMemo::setLines(const QStringList &lines)
 {
-    const QByteArray utf8 = lines.join(QStringLiteral("\r\n")).toUtf8();
+    setUtf8Text(lines.join(QStringLiteral("\r\n")).toUtf8());
+}
+
+void SynMemo::setUtf8Text(QByteArrayView utf8)
+{
     const bool wasReadOnly = isReadOnly();
     setReadOnly(false);
+    // The history is emptied anyway: not collecting it spares a copy of the whole text. Nor is
+    // each change announced on its way: the control's wrapper copies the text of a change and
+    // decodes it twice over for accessibility events, seconds for a large file. One textChanged
+    // at the end tells the listeners instead.
+    const long events = SendScintilla(SCI_GETMODEVENTMASK);
+    SendScintilla(SCI_SETMODEVENTMASK, 0ul);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0ul);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    // The index of UTF-16 positions is built once for the whole text rather than line by line.
+    SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1ul);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETMODEVENTMASK, events);
     setReadOnly(wasReadOnly);
     setLineEndKinds({});
+    emit textChanged();
+    emit linesChanged();
+}
+
+QByteArray SynMemo::utf8Text() const
+{
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const auto *bytes = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, 0ul, length));
+    return bytes ? QByteArray(bytes, length) : QByteArray();
 }
 
 void SynMemo::setLineEndKinds(const std::vector<int> &kinds)

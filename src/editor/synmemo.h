@@ -31,6 +31,11 @@ public:
     // puts the caret at the start.
     void setText(const QString &text) override;
     void setLines(const QStringList &lines);
+    // The whole text in the control's own form, UTF-8 with CR LF line breaks: a large file goes
+    // in and out without a QString between. setUtf8Text empties the undo history, as setLines
+    // does; the bytes must be well-formed UTF-8.
+    void setUtf8Text(QByteArrayView utf8);
+    QByteArray utf8Text() const;
     QStringList lines() const;
     int lineCount() const { return lines().size(); }
     QString lineText(int index) const;  // 0-based; without its line break

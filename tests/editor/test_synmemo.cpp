@@ -263,3 +263,28 @@ TEST(SynMemo, keepsNulCharactersInEveryWayTheTextGoesInAndOut)
     memo.undo();
     EXPECT_TRUE(memo.text().startsWith(QStringLiteral("<h1>") + nul));
 }
+
+// A file's bytes go in as they are: every character (NUL too) is there, nothing is left to
+// undo, and the listeners hear of the change once.
+TEST(SynMemo, theUtf8TextGoesInWholeWithNothingToUndo)
+{
+    SynMemo memo;
+    memo.setText(QStringLiteral("typed before"));
+    int changes = 0;
+    QObject::connect(&memo, &QsciScintilla::textChanged, &memo, [&changes] { ++changes; });
+    const QByteArray utf8 = QByteArray("<p>Gr\xC3\xBC\xC3\x9F""e\r\n", 12) + QByteArray("\0", 1) + "x\xF0\x9F\x98\x80y\r\nend";
+    memo.setUtf8Text(utf8);
+    EXPECT_EQ(memo.utf8Text(), utf8);
+    EXPECT_EQ(memo.text(), QString::fromUtf8(utf8));
+    EXPECT_EQ(memo.lineCount(), 3);
+    EXPECT_FALSE(memo.isUndoAvailable());
+    EXPECT_EQ(changes, 1);
+    // Character offsets still count UTF-16 units after the whole text came in at once.
+    const int y = int(memo.text().indexOf(QLatin1Char('y')));
+    memo.setSelStart(y);
+    EXPECT_EQ(memo.selStart(), y);
+    EXPECT_EQ(memo.caretColumn(), 5);
+    // And the next edit is undoable again.
+    memo.replaceSelection(QStringLiteral("!"));
+    EXPECT_TRUE(memo.isUndoAvailable());
+}
