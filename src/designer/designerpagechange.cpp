@@ -102,10 +102,14 @@ bool DesignerPageChange::PageControl1Changing(int leavingPage)
         if (IsEditableFileType(m_ctx.browser.LocationName())) {
             CaptureDesignerSelection();
             if (designMode == QLatin1String("On")) {
+                // A saved text the pull leaves as it is is the document's file already.
+                const bool saved = !shell.editor()->modified();
+                const QString before = saved ? shell.editor()->text() : QString();
                 PullDesignerDocument();
+                const bool unchanged = saved && shell.editor()->text() == before;
                 // The engine's file gets the page as taken back.
                 const QString enginePath = LocalPathOfLocation(m_ctx.browser.LocationURL());
-                if (!enginePath.isEmpty())
+                if (!enginePath.isEmpty() && !(unchanged && SameFile(enginePath, document.FileName)))
                     m_ctx.writeEditorTextTo(enginePath);
                 if (IsFramesetDocument(shell.editor()->text()))
                     shell.editor()->setText(FramesetSourceText(shell.editor()->text()));
