@@ -170,6 +170,40 @@ void BM_DesignModeOn(benchmark::State &state, int megabytes)
     }
 }
 
+// The same on a page whose source runs no script, as the designer marks it: the switch alone,
+// then the design-time borders, and the switch off again.
+void BM_DesignModeSwitch(benchmark::State &state, int megabytes)
+{
+    PlainBrowser plain;
+    plain.load(PageFile(megabytes));
+    plain.browser.documentRanNoScripts();
+    const auto document = plain.browser.Document();
+    for (auto _ : state) {
+        if (!document || !document->setDesignMode(true) || !document->setDesignMode(false)) {
+            state.SkipWithError("no design mode");
+            break;
+        }
+    }
+}
+
+void BM_DesignBorders(benchmark::State &state, int megabytes)
+{
+    PlainBrowser plain;
+    plain.load(PageFile(megabytes));
+    plain.browser.documentRanNoScripts();
+    const auto document = plain.browser.Document();
+    if (!document || !document->setDesignMode(true)) {
+        state.SkipWithError("no design mode");
+        return;
+    }
+    for (auto _ : state) {
+        if (!document->Exec(2328, true) || !document->Exec(2328, false)) {
+            state.SkipWithError("no borders");
+            break;
+        }
+    }
+}
+
 void BM_SpliceUnchanged(benchmark::State &state, int megabytes)
 {
     const QString &source = bench::DocumentOfMegabytes(bench::DocumentKind::Page, megabytes);
@@ -277,6 +311,8 @@ void Register()
         add("BM_EngineLoad", BM_EngineLoad);
         add("BM_EngineSerialize", BM_EngineSerialize);
         add("BM_DesignModeOn", BM_DesignModeOn);
+        add("BM_DesignModeSwitch", BM_DesignModeSwitch);
+        add("BM_DesignBorders", BM_DesignBorders);
         add("BM_SpliceUnchanged", BM_SpliceUnchanged);
         add("BM_SpliceOneWord", BM_SpliceOneWord);
         add("BM_EditorSetText", BM_EditorSetText);
