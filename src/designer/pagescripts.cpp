@@ -22,24 +22,37 @@ bool IsBlank(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f';
 }
 
-// At `at`, case-insensitively, one of the words that bring in a script or another document.
+bool StartsWithWord(QStringView source, qsizetype at, QLatin1StringView word)
+{
+    if (at + word.size() > source.size())
+        return false;
+    qsizetype k = 0;
+    while (k < word.size() && Lower(source[at + k]) == char16_t(word[k].unicode()))
+        ++k;
+    return k == word.size();
+}
+
+// At `at`, case-insensitively, one of the words that bring in a script or another document:
+// a script element, a script address ("javascript:", "vbscript:", the colon perhaps written
+// as a reference), a frame, an object or a transform. "script" inside other words
+// ("description", "manuscript") does not count.
 bool StartsRisky(QStringView source, qsizetype at)
 {
     static const QLatin1StringView kWords[] = {
-        QLatin1StringView("script"),  QLatin1StringView("<iframe"), QLatin1StringView("<frame"),
+        QLatin1StringView("<script"), QLatin1StringView("<iframe"), QLatin1StringView("<frame"),
         QLatin1StringView("<object"), QLatin1StringView("<embed"),  QLatin1StringView("<portal"),
         QLatin1StringView("xml-stylesheet"),
     };
     for (const QLatin1StringView word : kWords) {
-        if (at + word.size() > source.size())
-            continue;
-        qsizetype k = 0;
-        while (k < word.size() && Lower(source[at + k]) == char16_t(word[k].unicode()))
-            ++k;
-        if (k == word.size())
+        if (StartsWithWord(source, at, word))
             return true;
     }
-    return false;
+    if (!StartsWithWord(source, at, QLatin1StringView("script")))
+        return false;
+    qsizetype k = at + 6;
+    while (k < source.size() && IsBlank(source[k].unicode()))
+        ++k;
+    return k < source.size() && (source[k] == u':' || source[k] == u'&');
 }
 
 // At `at` (just after a blank, a quote or a slash), an event handler attribute: "on", letters,
