@@ -25,8 +25,9 @@ bool SameFile(const QString &a, const QString &b)
 
 int DesignerCallTimeout(qsizetype sourceLength)
 {
-    // 5 s, and 3 s more for each million characters, up to five minutes.
-    const qint64 limit = 5000 + qint64(sourceLength) * 3 / 1000;
+    // 5 s, and 10 s more for each million characters, up to five minutes: on a busy machine
+    // the engine takes several seconds to lay out a page of a million characters.
+    const qint64 limit = 5000 + qint64(sourceLength) / 100;
     return int(std::min<qint64>(limit, 300000));
 }
 

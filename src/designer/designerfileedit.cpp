@@ -39,8 +39,7 @@ void DesignerFileEdit::FileSave()
         return;
     }
     m_ctx.browser.waitUntilReady();
-    const auto page = m_ctx.browser.Document();
-    const auto html = page ? page->serializedPage() : std::nullopt;
+    const auto html = m_pageChange.ShownPageSerialization();
     if (!html) {
         m_ctx.prompter().warning(m_ctx.line(Msg::GettingSourceFailed));
         return;

@@ -10,6 +10,7 @@
 #include "designer/designercontext.h"
 #include "designer/designersourcetools.h"
 #include "designer/engine.h"
+#include "designer/pagescripts.h"
 #include "designer/pulledpage.h"
 #include "designer/sourcesplice.h"
 #include "designer/webenginebrowser.h"
@@ -101,10 +102,14 @@ bool DesignerPageChange::PageControl1Changing(int leavingPage)
         if (IsEditableFileType(m_ctx.browser.LocationName())) {
             CaptureDesignerSelection();
             if (designMode == QLatin1String("On")) {
+                // A saved text the pull leaves as it is is the document's file already.
+                const bool saved = !shell.editor()->modified();
+                const QString before = saved ? shell.editor()->text() : QString();
                 PullDesignerDocument();
+                const bool unchanged = saved && shell.editor()->text() == before;
                 // The engine's file gets the page as taken back.
                 const QString enginePath = LocalPathOfLocation(m_ctx.browser.LocationURL());
-                if (!enginePath.isEmpty())
+                if (!enginePath.isEmpty() && !(unchanged && SameFile(enginePath, document.FileName)))
                     m_ctx.writeEditorTextTo(enginePath);
                 if (IsFramesetDocument(shell.editor()->text()))
                     shell.editor()->setText(FramesetSourceText(shell.editor()->text()));
@@ -227,13 +232,13 @@ void DesignerPageChange::PullDesignerDocument()
         return;
     SynMemo *editor = m_ctx.shell.editor();
     const auto page = browser.Document();
-    const auto html = page ? page->serializedPage() : std::nullopt;
+    const auto html = ShownPageSerialization();
     const auto spliced = html ? SplicedSource(*html) : std::nullopt;
     auto text = spliced ? std::optional<QString>(MarkGenerator(*spliced)) : std::nullopt;
     if (!text && html)
         text = PulledPageText(editor->text(), *html);
     if (text)
-        editor->setText(*text);
+        putEditorText(*text);
     else
         m_ctx.prompter().plain(m_ctx.line(Msg::NoPageLoaded));
     editor->setModified(true);
@@ -309,8 +314,7 @@ void DesignerPageChange::saveShownPage()
     CommandContext &shell = m_ctx.shell;
     SynMemo *editor = shell.editor();
     const QString &fileName = shell.document().FileName;
-    const auto page = m_ctx.browser.Document();
-    const auto html = page && !m_ctx.browser.scriptsRanInDocument() ? page->serializedPage() : std::nullopt;
+    const auto html = !m_ctx.browser.scriptsRanInDocument() ? ShownPageSerialization() : std::nullopt;
     const auto spliced = html ? SplicedSource(*html) : std::nullopt;
     if (!spliced || editor->text().isEmpty() || fileName.isEmpty() || fileName == m_ctx.line(Msg::Untitled)) {
         m_ctx.commands().run(cmd::FileSave);
@@ -335,8 +339,56 @@ void DesignerPageChange::SpliceShownPage(const QString &serialized, const QStrin
     SynMemo *editor = m_ctx.shell.editor();
     if (spliced == editor->text())
         return;
-    editor->setText(spliced);
+    putEditorText(spliced);
     rebasePullBaseline(spliced, serialized);
+}
+
+void DesignerPageChange::putEditorText(const QString &text)
+{
+    SynMemo *editor = m_ctx.shell.editor();
+    const QString old = editor->text();
+    if (text == old)
+        return;
+    // The common start and end stay in the editor: on a large page a word changed costs a
+    // word, not the whole text. Neither end splits a line break or a surrogate pair.
+    const qsizetype common = qMin(old.size(), text.size());
+    qsizetype prefix = 0;
+    while (prefix < common && old[prefix] == text[prefix])
+        ++prefix;
+    while (prefix > 0 && (old[prefix - 1] == u'\r' || old[prefix - 1].isHighSurrogate()))
+        --prefix;
+    qsizetype suffix = 0;
+    while (suffix < common - prefix && old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+        ++suffix;
+    while (suffix > 0 && (old[old.size() - suffix] == u'\n' || old[old.size() - suffix].isLowSurrogate()))
+        --suffix;
+    const bool wasReadOnly = editor->isReadOnly();
+    editor->setReadOnly(false);
+    editor->selectRange(int(prefix), int(old.size() - suffix - prefix));
+    editor->replaceSelection(text.mid(prefix, text.size() - suffix - prefix));
+    editor->selectRange(0, 0);
+    editor->setReadOnly(wasReadOnly);
+}
+
+std::optional<QString> DesignerPageChange::ShownPageSerialization()
+{
+    WebEngineBrowser &browser = m_ctx.browser;
+    const auto page = browser.Document();
+    if (!page)
+        return std::nullopt;
+    PullBaseline &baseline = m_ctx.state.Baseline;
+    const quint64 generation = browser.documentGeneration();
+    if (baseline.watchedGeneration == generation) {
+        const auto changed = page->changedSinceWatched();
+        if (changed && !*changed && browser.documentGeneration() == generation)
+            return baseline.watched;
+    }
+    const auto html = page->watchedSerializedPage();
+    if (html) {
+        baseline.watched = *html;
+        baseline.watchedGeneration = browser.documentGeneration();
+    }
+    return html;
 }
 
 void DesignerPageChange::takePullBaseline()
@@ -347,13 +399,16 @@ void DesignerPageChange::takePullBaseline()
     baseline = PullBaseline();
     if (m_ctx.onlineLocation() || !IsEditableFileType(m_ctx.browser.LocationName()))
         return;
-    const auto page = m_ctx.browser.Document();
-    const auto html = page ? page->serializedPage() : std::nullopt;
+    const auto html = ShownPageSerialization();
     if (!html)
         return;
     baseline.serialized = *html;
     baseline.source = m_ctx.shell.editor()->text();
     baseline.generation = m_ctx.browser.documentGeneration();
+    // A page with nothing a script could run from is the page as written: design mode does not
+    // load it again.
+    if (!SourceMayRunScripts(baseline.source))
+        m_ctx.browser.documentRanNoScripts();
 }
 
 void DesignerPageChange::WebBrowser1DocumentComplete()

@@ -47,6 +47,8 @@ public:
     // and later edits are spliced into that text. False when the page cannot be traced back;
     // the editor's text is then unchanged and the caller takes the whole serialization.
     bool SpliceShownPage(const QString &serialized);
+    // The shown page's serialization; the one taken last when the page has not changed since.
+    std::optional<QString> ShownPageSerialization();
 
 private:
     void setDesignModeChecked(bool on);
@@ -55,6 +57,9 @@ private:
     // Keeps the serialization of the page just loaded, with the source it came from.
     void takePullBaseline();
     void SpliceShownPage(const QString &serialized, const QString &spliced);
+    // Sets the editor's text to `text`, replacing only the part that differs (nothing when
+    // none does), as one undoable edit with the caret at the start, as setText does.
+    void putEditorText(const QString &text);
     // The new source now matches the page shown: later edits are spliced into it.
     void rebasePullBaseline(const QString &source, const QString &serialized);
     // The save of the design-mode switch: the shown page written into its source.

@@ -14,6 +14,11 @@ struct PullBaseline {
     QString source;
     QString serialized;
     quint64 generation = 0;  // the engine's document it belongs to
+    // The last serialization taken of the page, from which on the designer script counts the
+    // page's changes: while there are none it is the page's serialization still, and a large
+    // page is not serialized and carried over again.
+    QString watched;
+    quint64 watchedGeneration = 0;
 };
 
 // What the designer's commands share about the designer page: the selection taken when the

@@ -332,6 +332,15 @@ std::optional<StyleSheet> HtmlDocument::createStyleSheet(int index) const
 }
 
 std::optional<QString> HtmlDocument::serializedPage() const { return callForString(str("serialize")); }
+std::optional<QString> HtmlDocument::watchedSerializedPage() const { return callForString(str("serializeWatched")); }
+
+std::optional<bool> HtmlDocument::changedSinceWatched() const
+{
+    const auto value = call(str("changedSinceWatched"));
+    if (!value || value->typeId() != QMetaType::Bool)
+        return std::nullopt;
+    return value->toBool();
+}
 bool HtmlDocument::appendToHead(const QString &html) const { return callForSuccess(str("headAppend"), {html}); }
 
 // ---- Engine -------------------------------------------------------------------------------

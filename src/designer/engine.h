@@ -276,6 +276,10 @@ public:
     // The whole page as the engine serializes it (documentElement.outerHTML), without anything
     // the designer's aids put into it.
     std::optional<QString> serializedPage() const;
+    // The same, and from then on the page's changes are counted: changedSinceWatched tells
+    // whether the page still serializes as it did then (nothing when the engine did not answer).
+    std::optional<QString> watchedSerializedPage() const;
+    std::optional<bool> changedSinceWatched() const;
     // Puts the parsed fragment at the end of the document's head; its scripts do not run.
     bool appendToHead(const QString &html) const;
 

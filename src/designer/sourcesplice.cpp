@@ -301,6 +301,10 @@ private:
 std::optional<QString> SplicePulledPage(const QString &source, const QString &baseline, const QString &pulled,
                                         CharacterRepertoire repertoire)
 {
+    // A page the designer did not change gives its source back as it is, even one whose
+    // source cannot be traced, and without scanning the three texts.
+    if (baseline == pulled && !source.isEmpty())
+        return source;
     return Splicer(source, baseline, pulled, repertoire).run();
 }
 

@@ -18,7 +18,8 @@ enum class CharacterRepertoire { Unicode, Windows1252, Ascii };
 // as it was. The result parses to the pulled page: each splice is checked by tracing the
 // pulled page back to it, and a splice that does not pass is widened to the enclosing
 // element's serialization, up to the body. Empty when even that fails, or when the source
-// cannot be traced at all: the caller then takes the whole serialized page.
+// cannot be traced at all: the caller then takes the whole serialized page. A pulled page equal
+// to the baseline gives the source back unchanged.
 //
 // Text the designer added is written as the pulled page writes it, with line breaks as the
 // source's, and characters the file cannot hold written as the reference the source uses for

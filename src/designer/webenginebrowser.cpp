@@ -511,6 +511,7 @@ bool WebEngineBrowser::setDesignMode(bool on)
 {
     if (m_busy > 0 || !hasDocument())
         return false;
+    m_lastCallTimedOut = false;
     if (on) {
         setPageScripts(false);
         // Scripts that ran while the page loaded may have changed it; the page is loaded again
@@ -518,8 +519,11 @@ bool WebEngineBrowser::setDesignMode(bool on)
         if (m_scriptsRanInDocument || m_loading) {
             expectLoad();
             m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
-            if (!waitUntilReady(qMax(m_callTimeoutMs, 10000)))
+            if (!waitUntilReady(qMax(m_callTimeoutMs, 10000))) {
+                // A load still going on is a time-out, which the caller reports.
+                m_lastCallTimedOut = m_loading;
                 return false;
+            }
         }
     }
     quint64 generation = 0;

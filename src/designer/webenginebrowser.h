@@ -44,6 +44,14 @@ public:
     // True when the page's own scripts ran in the document shown now. Such a page cannot hold
     // edits of the user (design mode reloads it without scripts first), only the scripts' changes.
     bool scriptsRanInDocument() const { return m_scriptsRanInDocument; }
+    // The document shown, loaded completely, came from a source without anything a script
+    // could run from (SourceMayRunScripts): it is the page as written, and design mode need not
+    // load it again without scripts, which on a large page takes as long as the first load.
+    void documentRanNoScripts()
+    {
+        if (!m_loading && m_loadOk)
+            m_scriptsRanInDocument = false;
+    }
 
     bool Navigate(const QString &address) override;
     bool GoBack() override;

@@ -509,7 +509,7 @@ TEST_F(DesignerControllerTest, designModeThatTheEngineDoesNotSwitchInTime_isSaid
 TEST(DesignerCallTimeout, growsWithThePageUpToALimit)
 {
     EXPECT_EQ(DesignerCallTimeout(0), 5000);
-    EXPECT_EQ(DesignerCallTimeout(1000000), 8000);
-    EXPECT_EQ(DesignerCallTimeout(20000000), 65000);
+    EXPECT_EQ(DesignerCallTimeout(1000000), 15000);
+    EXPECT_EQ(DesignerCallTimeout(20000000), 205000);
     EXPECT_EQ(DesignerCallTimeout(qsizetype(1) << 40), 300000);
 }

@@ -237,3 +237,92 @@ TEST_F(PullEngineTest, aTypedCharacterTheFileCannotHoldIsWrittenAsThePageWritesI
     EXPECT_EQ(form->editor()->text(),
               QString(before).replace(S("caf\xC3\xA9 &rarr; bar"), S("caf\xC3\xA9 &rarr; bar &rarr; \xE2\x82\xAC &#10003;")));
 }
+
+TEST_F(PullEngineTest, aPageThatCannotBeTracedComesBackByteForByteWhenLeftUnedited)
+{
+    const QString text = CrLf("<html><head><meta name=generator content=Korvel></head><body>\n"
+                              "<table><tr><td id=t>cell</td></tr>stray text</table>\n</body></html>\n");
+    EXPECT_EQ(pullAfter(text, [] {}), m_before);
+}
+
+TEST_F(PullEngineTest, editsAtTheVeryStartAndEndOfTheBodyComeBackAndUndoInOneStep)
+{
+    const QString text = CrLf("<html><head><meta name=generator content=Korvel></head><body><p id=t>first</p>\n"
+                              "<p>middle</p>\n<p id=last>caf\xC3\xA9 last</p></body></html>");
+    QString pulled;
+    const QString result = pullAfter(text, [this] {
+        ASSERT_TRUE(target().setInnerText(S("opened")));
+        const auto body = page().body();
+        auto range = page().selection().createTextRange();
+        ASSERT_TRUE(body && range && range->moveToElementText(*body) && range->collapse(false));
+        ASSERT_TRUE(range->pasteHTML(S("<p>added</p>")));
+    }, &pulled);
+    EXPECT_TRUE(result.startsWith(S("<html><head><meta name=generator content=Korvel></head><body><p id=t>opened</p>\r\n"
+                                    "<p>middle</p>\r\n")))
+        << result.toStdString();
+    EXPECT_TRUE(result.contains(S("<p>added</p>"))) << result.toStdString();
+    // The pull is one step of the editor's undo history.
+    form->editor()->undo();
+    EXPECT_EQ(form->editor()->text(), m_before);
+    form->editor()->redo();
+    EXPECT_EQ(form->editor()->text(), result);
+    EXPECT_EQ(serializationOf(result), pulled);
+}
+
+TEST_F(PullEngineTest, editsBeforeAndAfterADesignerSaveBothComeBack)
+{
+    const QString text = CrLf("<html><head><meta name=generator content=Korvel></head><body>\n"
+                              "<p id=t>one</p>\n<p id=u>two</p>\n</body></html>\n");
+    m_path = openPageInDesigner(text.toUtf8(), S("page.html"));
+    trigger("BrowserEditmode1");
+    ASSERT_EQ(page().designMode(), S("On"));
+    ASSERT_TRUE(target().setInnerText(S("saved edit")));
+    trigger("FileSaveItem");
+    const QString saved = form->editor()->text();
+    EXPECT_TRUE(saved.contains(S("<p id=t>saved edit</p>"))) << saved.toStdString();
+    // Nothing changed since the save: leaving and coming back keep that text.
+    form->setActivePage(0);
+    EXPECT_EQ(form->editor()->text(), saved);
+    form->setActivePage(1);
+    ASSERT_TRUE(designer->browser().waitUntilReady());
+    trigger("BrowserEditmode1");
+    ASSERT_EQ(page().designMode(), S("On"));
+    const auto all = page().all();
+    for (int i = 0; i < all.length().value_or(0); ++i) {
+        const auto e = all.item(i);
+        if (e && e->getAttribute(S("id")) == S("u")) {
+            ASSERT_TRUE(e->setInnerText(S("later edit")));
+        }
+    }
+    form->setActivePage(0);
+    const QString result = form->editor()->text();
+    EXPECT_TRUE(result.contains(S("<p id=t>saved edit</p>"))) << result.toStdString();
+    EXPECT_TRUE(result.contains(S("<p id=u>later edit</p>"))) << result.toStdString();
+}
+
+TEST_F(PullEngineTest, designModeLoadsAPageAgainOnlyWhenItsSourceCouldHaveRunAScript)
+{
+    const struct {
+        const char *name;
+        const char *source;
+        bool loadedAgain;
+    } cases[] = {
+        {"no script", "<html><body><p id=t>plain</p></body></html>", false},
+        {"a handler attribute", "<html><body onload=\"document.title='x'\"><p id=t>plain</p></body></html>", true},
+        {"a script element", "<html><body><p id=t>plain</p><script>var a = 1;</script></body></html>", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = S(c.source);
+        m_path = openPageInDesigner(text.toUtf8(), S("page.html"));
+        const quint64 loaded = designer->browser().documentGeneration();
+        EXPECT_EQ(designer->browser().scriptsRanInDocument(), c.loadedAgain);
+        trigger("BrowserEditmode1");
+        ASSERT_EQ(page().designMode(), S("On"));
+        EXPECT_EQ(designer->browser().documentGeneration() != loaded, c.loadedAgain);
+        EXPECT_FALSE(designer->browser().scriptsRanInDocument());
+        ASSERT_TRUE(target().setInnerText(S("edited")));
+        form->setActivePage(0);
+        EXPECT_TRUE(form->editor()->text().contains(S("<p id=t>edited</p>"))) << form->editor()->text().toStdString();
+    }
+}

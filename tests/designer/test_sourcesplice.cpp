@@ -167,6 +167,8 @@ TEST(SplicePulledPage, givesNothingForAPageItCannotTraceBackToItsSource)
         SCOPED_TRACE(c.name);
         const QString pulled = QString(S(c.baseline)).replace(S("</body>"), S("<p>new</p></body>"));
         EXPECT_EQ(Splice(S(c.source), S(c.baseline), pulled), std::nullopt);
+        // Left unchanged, such a page still gives its own source back.
+        EXPECT_EQ(Splice(S(c.source), S(c.baseline), S(c.baseline)), S(c.source));
     }
 }
 

@@ -76,6 +76,13 @@
       throw new Error('no such element');
     },
     serialize: () => serialize(document.documentElement, true),
+    // The serialization, from which on the page's changes are counted: the editor keeps it
+    // and takes it again only when the page has changed since.
+    serializeWatched: () => {
+      watchChanges();
+      return serialize(document.documentElement, true);
+    },
+    changedSinceWatched: () => changedSinceWatched(),
     // The fragment goes at the end of the head, in front of the designer's own aids there, so
     // that a style block the user adds lands among the page's own head elements.
     headAppend: (id, html) => {

@@ -138,6 +138,30 @@
     return outer ? clone.outerHTML : clone.innerHTML;
   }
 
+  // ---- changes since a serialization ----------------------------------------------------------
+
+  // Every change of the page's tree, its attributes and texts counts: a page with none since
+  // its last serialization serializes the same. The watch starts with the first serialization
+  // asked for, so that the parser's own insertions of a large page are never recorded.
+  let watcher = null;
+  let changes = 0;
+
+  function watchChanges() {
+    if (!watcher) {
+      watcher = new MutationObserver(records => { changes += records.length; });
+      watcher.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+    }
+    watcher.takeRecords();
+    changes = 0;
+  }
+
+  function changedSinceWatched() {
+    if (!watcher)
+      return true;
+    changes += watcher.takeRecords().length;
+    return changes > 0;
+  }
+
   // ---- selection ------------------------------------------------------------------------------
 
   function selectedObject(range) {
