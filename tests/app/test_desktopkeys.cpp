@@ -38,6 +38,8 @@ protected:
         window = x.waitForWindow(editor.processId(), QStringLiteral("page.html"), 60000);
         ASSERT_FALSE(window.isEmpty()) << qPrintable(x.error());
         ASSERT_TRUE(x.focusWindow(window)) << qPrintable(x.error());
+        // The pointer away from the window, so no tool tip opens a window of its own.
+        x.xdotool({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
     }
 
     void TearDown() override
