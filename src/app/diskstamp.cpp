@@ -27,33 +27,38 @@ QByteArray contentHash(const QString &path)
 
 } // namespace
 
-DiskStamp stampOf(const QString &path)
+namespace {
+
+// The stamp of what is on disk now, all but the content's hash.
+DiskStamp stampWithoutHash(const QString &path)
 {
     DiskStamp stamp;
     stamp.known = true;
     stamp.path = path;
     const QFileInfo info(path);
     stamp.exists = info.isFile();
-    if (!stamp.exists)
-        return stamp;
-    stamp.size = info.size();
-    stamp.modified = info.lastModified();
-    stamp.hash = contentHash(path);
+    if (stamp.exists) {
+        stamp.size = info.size();
+        stamp.modified = info.lastModified();
+    }
+    return stamp;
+}
+
+} // namespace
+
+DiskStamp stampOf(const QString &path)
+{
+    DiskStamp stamp = stampWithoutHash(path);
+    if (stamp.exists)
+        stamp.hash = contentHash(path);
     return stamp;
 }
 
 DiskStamp stampOf(const QString &path, QByteArrayView content)
 {
-    DiskStamp stamp;
-    stamp.known = true;
-    stamp.path = path;
-    const QFileInfo info(path);
-    stamp.exists = info.isFile();
-    if (!stamp.exists)
-        return stamp;
-    stamp.size = info.size();
-    stamp.modified = info.lastModified();
-    stamp.hash = hashOf(content);
+    DiskStamp stamp = stampWithoutHash(path);
+    if (stamp.exists)
+        stamp.hash = hashOf(content);
     return stamp;
 }
 

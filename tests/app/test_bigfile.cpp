@@ -6,6 +6,7 @@
 #include "app/mainform.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
+#include "englishwindow.h"
 #include "scriptedprompter.h"
 #include "testfiles.h"
 
@@ -51,22 +52,13 @@ class BigFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(settingsFilePath(qEnvironmentVariable("KORVEL_DATA_DIR")));
-        prompter.answerDialog([](QDialog &d) {
-            d.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-            return int(QDialog::Accepted);
-        });
-        form = std::make_unique<TMainForm>(prompter);
-        form->setEngineVersionText(QStringLiteral("102.0.5005.177"));
-        form->show();
+        form = test::showEnglishWindow(prompter);
         prompter.clear();
     }
 
     void TearDown() override
     {
-        form->editor()->setModified(false);
-        form->editor()->clearAll();
-        form->close();
+        test::closeWithoutQuestion(*form);
     }
 
     QTemporaryDir work;

@@ -6,6 +6,7 @@
 #include "app/mainform.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
+#include "englishwindow.h"
 #include "scriptedprompter.h"
 #include "testfiles.h"
 
@@ -42,14 +43,7 @@ class DiskWatchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(settingsFilePath(qEnvironmentVariable("KORVEL_DATA_DIR")));
-        prompter.answerDialog([](QDialog &d) {
-            d.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-            return int(QDialog::Accepted);
-        });
-        form = std::make_unique<TMainForm>(prompter);
-        form->setEngineVersionText(QStringLiteral("102.0.5005.177"));
-        form->show();
+        form = test::showEnglishWindow(prompter);
         page = work.filePath(QStringLiteral("page.html"));
         writeAll(page, kOpened);
         // The file is an hour old, so a later write always moves its time.
@@ -60,9 +54,7 @@ protected:
 
     void TearDown() override
     {
-        form->editor()->setModified(false);
-        form->editor()->clearAll();
-        form->close();
+        test::closeWithoutQuestion(*form);
     }
 
     void edit(const QString &text)

@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 #include "app/settingsfile.h"
 #include "editor/synmemo.h"
+#include "englishwindow.h"
 #include "scriptedprompter.h"
 #include "testfiles.h"
 
@@ -31,14 +32,7 @@ class SaveFailureTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(settingsFilePath(qEnvironmentVariable("KORVEL_DATA_DIR")));
-        prompter.answerDialog([](QDialog &d) {
-            d.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-            return int(QDialog::Accepted);
-        });
-        form = std::make_unique<TMainForm>(prompter);
-        form->setEngineVersionText(QStringLiteral("102.0.5005.177"));
-        form->show();
+        form = test::showEnglishWindow(prompter);
         page = work.filePath(QStringLiteral("page.html"));
         writeAll(page, oldBytes);
         ASSERT_TRUE(form->fileCommands().OpenDocumentFile(page));
@@ -47,9 +41,7 @@ protected:
 
     void TearDown() override
     {
-        form->editor()->setModified(false);
-        form->editor()->clearAll();
-        form->close();
+        test::closeWithoutQuestion(*form);
     }
 
     // Adds text beyond what a small limit lets through, then saves.
