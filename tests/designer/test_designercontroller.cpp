@@ -141,6 +141,17 @@ TEST_F(DesignerControllerTest, designMode_roundTrip_bringsTheEditedPageBack)
     EXPECT_FALSE(form->editor()->modified());
 }
 
+TEST_F(DesignerControllerTest, designModeOn_putsACaretIntoThePageSoThatTypingLandsThere)
+{
+    openInDesigner();
+    trigger("BrowserEditmode1");
+    ASSERT_EQ(page().designMode(), QStringLiteral("On"));
+    // Text typed before any click: it goes where the caret is, so there must be one.
+    ASSERT_TRUE(page().execCommand(QStringLiteral("insertText"), false, QStringLiteral("Typed at once")));
+    form->setActivePage(0);
+    EXPECT_TRUE(form->editor()->text().contains(QStringLiteral("Typed at once")));
+}
+
 TEST_F(DesignerControllerTest, leavingWithoutDesignMode_leavesTheSourceAlone)
 {
     openInDesigner();

@@ -65,6 +65,11 @@
       document.designMode = on ? 'on' : 'off';
       if (!on)
         hideAids();
+      // Typing right after the switch goes to the page: a caret at the start of the body where
+      // the page has no selection yet.
+      const selection = window.getSelection();
+      if (on && document.body && selection && selection.rangeCount === 0)
+        selection.collapse(document.body, 0);
       return true;
     },
     execCommand: (id, command, value) => execCommand(command, value),
