@@ -266,13 +266,15 @@ void TMainForm::buildToolBars()
     format->addWidget(upDownStepper(format));
     auto *comboColor = new QComboBox(format);
     comboColor->setObjectName(QStringLiteral("ComboColor"));
-    comboColor->setMinimumWidth(80);
     for (const char *name : kFontColors) {
         const QColor color = QColor::fromString(QLatin1String(name));
         QPixmap swatch(14, 14);
         swatch.fill(color);
         comboColor->addItem(QIcon(swatch), ColorToHtml(color.red(), color.green(), color.blue()), color);
     }
+    // Never narrower than its longest colour text, also when a narrow window squeezes the bar.
+    comboColor->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    comboColor->setMinimumWidth(comboColor->sizeHint().width());
     comboColor->setEnabled(false);
     format->addWidget(comboColor);
     format->addSeparator();
