@@ -236,7 +236,7 @@ void TMainForm::buildToolBars()
     standard->addSeparator();
     auto *editUrl = new QLineEdit(QStringLiteral("https://www."), standard);
     editUrl->setObjectName(QStringLiteral("EditUrl"));
-    editUrl->setMinimumWidth(200);
+    editUrl->setMinimumWidth(120);
     editUrl->setEnabled(false);
     standard->addWidget(editUrl);
     QAction *go = addAction(QStringLiteral("ButtonUrl"));
