@@ -132,11 +132,7 @@ EditorBytes decodeDocumentForEditor(QByteArray bytes)
 
 QString editorText(QByteArrayView utf8)
 {
-    // QString::fromUtf8 is the quick way; it drops exactly one leading mark, given back here.
-    QString text = QString::fromUtf8(utf8);
-    if (utf8.startsWith(QByteArrayView(kMark, 3)))
-        text.prepend(QChar(0xFEFF));
-    return text;
+    return decodeUtf8KeepingMark(utf8);
 }
 
 QByteArray encodeEditorBytes(const QByteArray &utf8, const FileFormat &format)

@@ -2,6 +2,7 @@
 
 #include "editor/tagcompletion.h"
 
+#include "textio/textdecode.h"
 #include "textio/textlines.h"
 
 #include <Qsci/qscilexercss.h>
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include <cstring>
 
 namespace korvel {
 
@@ -29,17 +29,6 @@ QColor fromWindowsColor(int value)
 int toWindowsColor(const QColor &c)
 {
     return c.red() | (c.green() << 8) | (c.blue() << 16);
-}
-
-// UTF-8 to text, a leading U+FEFF kept as a character: QString::fromUtf8 drops it as a mark, and
-// with it a character of the document.
-QString decodeKeepingMark(const char *bytes, qsizetype size)
-{
-    // QString::fromUtf8 is the quick way; it drops exactly one leading mark, given back here.
-    QString text = QString::fromUtf8(bytes, size);
-    if (size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
-        text.prepend(QChar(0xFEFF));
-    return text;
 }
 
 QString withCrLf(const QString &text)
@@ -137,7 +126,7 @@ QString SynMemo::textRange(long fromByte, long toByte) const
         return {};
     const auto *bytes = reinterpret_cast<const char *>(
         SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(fromByte), toByte - fromByte));
-    return bytes ? decodeKeepingMark(bytes, toByte - fromByte) : QString();
+    return bytes ? decodeUtf8KeepingMark(QByteArrayView(bytes, toByte - fromByte)) : QString();
 }
 
 QString SynMemo::text() const

@@ -130,4 +130,13 @@ QString decodeUtf8OrAnsi(const QByteArray &bytes)
     return decodeAnsi(bytes);
 }
 
+QString decodeUtf8KeepingMark(QByteArrayView utf8)
+{
+    // QString::fromUtf8 is the quick way; it drops exactly one leading mark, given back here.
+    QString text = QString::fromUtf8(utf8);
+    if (utf8.startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
+        text.prepend(QChar(0xFEFF));
+    return text;
+}
+
 } // namespace korvel

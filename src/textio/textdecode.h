@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,10 @@ std::optional<QString> decodeUtf8Exactly(const QByteArray &bytes);
 // U+10FFFF and no cut-off sequence: exactly what decodes to a text that encodes back to them.
 // *nonAscii tells whether any byte is 128 or above; when the answer is false, it is true.
 bool isExactUtf8(const char *bytes, qsizetype size, bool *nonAscii = nullptr);
+
+// UTF-8 as text with a leading U+FEFF kept as the character it is (QString::fromUtf8 drops it
+// as a mark): the editor control's text, where it is a character of the document.
+QString decodeUtf8KeepingMark(QByteArrayView utf8);
 
 // Text files written by people and other tools: UTF-8 (a leading mark EF BB BF is dropped) when
 // the bytes are exactly that, else Windows-1252.
