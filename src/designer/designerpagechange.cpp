@@ -1,5 +1,6 @@
 #include "designer/designerpagechange.h"
 
+#include "app/busyindicator.h"
 #include "app/commandids.h"
 #include "app/commandregistry.h"
 #include "app/declaredcharset.h"
@@ -16,7 +17,6 @@
 #include "designer/webenginebrowser.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
-#include "prompt/waitcursor.h"
 #include "source/texthelpers.h"
 
 #include <QFileInfo>
@@ -96,7 +96,7 @@ bool DesignerPageChange::PageControl1Changing(int leavingPage)
             document.SaveCancelled = !shell.fileCommands().AskSaveChanges();
         }
     } else if (m_ctx.documentLoaded() && !m_ctx.onlineLocation()) {
-        const WaitCursor wait;  // the pull of a large page takes a moment
+        const BusyIndicator busy;  // the pull of a large page takes a moment
         const auto page = m_ctx.browser.Document();
         const QString designMode = page ? page->designMode().value_or(QString()) : QString();
         if (IsEditableFileType(m_ctx.browser.LocationName())) {
@@ -201,7 +201,7 @@ void DesignerPageChange::ToggleDesignMode()
     // time is said so, and nothing was changed.
     bool switched = false;
     if (page) {
-        const WaitCursor wait;
+        const BusyIndicator busy;
         switched = page->setDesignMode(true);
     }
     if (!switched) {

@@ -1,12 +1,12 @@
 #include "source/sourcecommands.h"
 
+#include "app/busyindicator.h"
 #include "app/commandcontext.h"
 #include "app/commandids.h"
 #include "app/commandregistry.h"
 #include "app/toolbaricons.h"
 #include "editor/synmemo.h"
 #include "prompt/prompter.h"
-#include "prompt/waitcursor.h"
 #include "source/checkhtml.h"
 #include "source/finddialogs.h"
 #include "source/formspecial.h"
@@ -392,7 +392,7 @@ void SourceCommands::Paragraph1Click()
         m_form.setActivePage(int(Page::Source));
     CheckHtmlResult result;
     {
-        const WaitCursor wait;
+        const BusyIndicator busy;
         result = CheckHtml(editor().text(), [this](int n) { return line(n); });
         setTextIfChanged(result.text);
         editor().repaint();
