@@ -1,25 +1,14 @@
-// Korvel, the editor: creates the main window and runs the event loop, or, with
-// `--run COMMAND FILE...`, applies one source command to files without a window.
+// Korvel, the editor: with `--run COMMAND FILE...` it applies one source command to files
+// without a window; otherwise it loads its window library and runs the editor. The program
+// itself links Qt Core only, so the batch commands start without the widget and web-engine
+// libraries, whose loading alone costs more than checking a large page.
 #include "app/batchmode.h"
-#include "app/mainform.h"
 #include "app/startoptions.h"
-#include "designer/designercontroller.h"
-#include "designer/inspectorcommands.h"
-#include "designer/pagepropertiescommands.h"
-#include "generators/generatorcommands.h"
-#include "generators/formfieldcommands.h"
-#include "designer/formattingcommands.h"
-#include "prompt/qtprompter.h"
-#include "source/sourcecommands.h"
-#include "tables/tablecommands.h"
+#include "app/windowloader.h"
 
-#include <QApplication>
-#include <QTimer>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -45,32 +34,5 @@ int main(int argc, char **argv)
         korvel::showCommandLineHelp(out);
         return 0;
     }
-
-    // Qt WebEngine needs its contexts shared before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
-    QApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
-
-    korvel::QtPrompter prompter;
-    korvel::TMainForm form(prompter);
-    prompter.setParent(&form);
-    korvel::DesignerController designer(form);
-    korvel::TableCommands tables(form, designer);
-    korvel::FormFieldCommands formFields(form, designer);
-    korvel::FormattingCommands formatting(form, designer);
-    new korvel::SourceCommands(form);  // a child of the window
-    auto *generators = new korvel::GeneratorCommands(form, designer);  // a child of the window
-    korvel::InspectorCommands inspector(form, designer, tables.elementActions(), &generators->FormSettings(),
-                                       &formFields.formDialog());
-    korvel::PagePropertiesCommands pageProperties(form, designer);
-    form.setCommandLine(app.arguments().mid(1));
-    form.show();
-    // For the start-up benchmark: said once the shown window's first events are handled.
-    if (qEnvironmentVariableIsSet("KORVEL_REPORT_READY"))
-        QTimer::singleShot(0, &form, [] { std::fputs("korvel: ready\n", stderr); std::fflush(stderr); });
-    return app.exec();
+    return korvel::runWindowFromImage(argc, argv);
 }

@@ -198,6 +198,27 @@ TEST(BatchMode, theProgramNeedsNoDisplay)
     EXPECT_EQ(readAll(page), QByteArray("Fu\xDF" "ball<br>\r\n"));
 }
 
+// A batch run loads Qt Core and nothing of the window: the widget, GUI and web-engine libraries
+// would cost more start-up time than the command on a large page.
+TEST(BatchMode, aBatchRunLoadsNoLibraryOfTheWindow)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    writeAll(page, "<p>text</p>\r\n");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The dynamic loader names each library it opens on standard error.
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KORVEL_PROGRAM), {QStringLiteral("--run"), QStringLiteral("entities"), page});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray loaded = process.readAllStandardError();
+    ASSERT_TRUE(loaded.contains("libQt6Core.so")) << "the loader said nothing: " << loaded.left(2000).toStdString();
+    for (const char *library : {"libQt6Gui.so", "libQt6Widgets.so", "libQt6WebEngineCore.so", "libqscintilla2"})
+        EXPECT_FALSE(loaded.contains(library)) << library;
+}
+
 namespace {
 
 // Runs the program as a terminal user would on a machine without any display.
