@@ -238,7 +238,7 @@ void DesignerPageChange::PullDesignerDocument()
     if (!text && html)
         text = PulledPageText(editor->text(), *html);
     if (text)
-        putEditorText(*text);
+        m_ctx.shell.editor()->replaceDifferingPart(*text);
     else
         m_ctx.prompter().plain(m_ctx.line(Msg::NoPageLoaded));
     editor->setModified(true);
@@ -339,35 +339,8 @@ void DesignerPageChange::SpliceShownPage(const QString &serialized, const QStrin
     SynMemo *editor = m_ctx.shell.editor();
     if (spliced == editor->text())
         return;
-    putEditorText(spliced);
+    m_ctx.shell.editor()->replaceDifferingPart(spliced);
     rebasePullBaseline(spliced, serialized);
-}
-
-void DesignerPageChange::putEditorText(const QString &text)
-{
-    SynMemo *editor = m_ctx.shell.editor();
-    const QString old = editor->text();
-    if (text == old)
-        return;
-    // The common start and end stay in the editor: on a large page a word changed costs a
-    // word, not the whole text. Neither end splits a line break or a surrogate pair.
-    const qsizetype common = qMin(old.size(), text.size());
-    qsizetype prefix = 0;
-    while (prefix < common && old[prefix] == text[prefix])
-        ++prefix;
-    while (prefix > 0 && (old[prefix - 1] == u'\r' || old[prefix - 1].isHighSurrogate()))
-        --prefix;
-    qsizetype suffix = 0;
-    while (suffix < common - prefix && old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
-        ++suffix;
-    while (suffix > 0 && (old[old.size() - suffix] == u'\n' || old[old.size() - suffix].isLowSurrogate()))
-        --suffix;
-    const bool wasReadOnly = editor->isReadOnly();
-    editor->setReadOnly(false);
-    editor->selectRange(int(prefix), int(old.size() - suffix - prefix));
-    editor->replaceSelection(text.mid(prefix, text.size() - suffix - prefix));
-    editor->selectRange(0, 0);
-    editor->setReadOnly(wasReadOnly);
 }
 
 std::optional<QString> DesignerPageChange::ShownPageSerialization()

@@ -57,9 +57,6 @@ private:
     // Keeps the serialization of the page just loaded, with the source it came from.
     void takePullBaseline();
     void SpliceShownPage(const QString &serialized, const QString &spliced);
-    // Sets the editor's text to `text`, replacing only the part that differs (nothing when
-    // none does), as one undoable edit with the caret at the start, as setText does.
-    void putEditorText(const QString &text);
     // The new source now matches the page shown: later edits are spliced into it.
     void rebasePullBaseline(const QString &source, const QString &serialized);
     // The save of the design-mode switch: the shown page written into its source.

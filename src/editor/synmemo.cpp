@@ -1,6 +1,7 @@
 #include "editor/synmemo.h"
 
 #include "editor/tagcompletion.h"
+#include "editor/textdifference.h"
 
 #include "textio/textdecode.h"
 #include "textio/textlines.h"
@@ -145,6 +146,20 @@ void SynMemo::setText(const QString &text)
     selectRange(0, 0);
     setReadOnly(wasReadOnly);
     setLineEndKinds({});
+}
+
+void SynMemo::replaceDifferingPart(const QString &text)
+{
+    const QString old = this->text();
+    if (text == old)
+        return;
+    const DifferingStretch stretch = differingStretch(old, text);
+    const bool wasReadOnly = isReadOnly();
+    setReadOnly(false);
+    selectRange(int(stretch.from), int(old.size() - stretch.tailLength - stretch.from));
+    replaceSelection(text.mid(stretch.from, text.size() - stretch.tailLength - stretch.from));
+    selectRange(0, 0);
+    setReadOnly(wasReadOnly);
 }
 
 void SynMemo::setLines(const QStringList &lines)

@@ -30,6 +30,10 @@ public:
     // Replaces the whole text as one undoable edit (line breaks of any kind become CR LF) and
     // puts the caret at the start.
     void setText(const QString &text) override;
+    // Puts in a new whole text by replacing only the stretch that differs from the present one,
+    // as one undoable edit: on a large page a changed word costs a word, and the line-end marks
+    // of the lines outside the stretch stay. Nothing happens when the text is the same.
+    void replaceDifferingPart(const QString &text);
     void setLines(const QStringList &lines);
     // The whole text in the control's own form, UTF-8 with CR LF line breaks: a large file goes
     // in and out without a QString between. setUtf8Text empties the undo history, as setLines

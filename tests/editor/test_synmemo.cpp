@@ -1,4 +1,5 @@
 #include "editor/synmemo.h"
+#include "editor/textdifference.h"
 
 #include <Qsci/qscilexerhtml.h>
 
@@ -287,4 +288,44 @@ TEST(SynMemo, theUtf8TextGoesInWholeWithNothingToUndo)
     // And the next edit is undoable again.
     memo.replaceSelection(QStringLiteral("!"));
     EXPECT_TRUE(memo.isUndoAvailable());
+}
+
+TEST(SynMemo, theDifferingStretchNeverSplitsALineBreakOrASurrogatePair)
+{
+    const struct {
+        QString before, after;
+        qsizetype from, tailLength;
+    } cases[] = {
+        {QStringLiteral("abc"), QStringLiteral("abc"), 3, 0},
+        {QStringLiteral("abXc"), QStringLiteral("abYc"), 2, 1},
+        {QStringLiteral(""), QStringLiteral("new"), 0, 0},
+        {QStringLiteral("gone"), QStringLiteral(""), 0, 0},
+        // "a\r\n" against "a\rX": the common start stops before the CR.
+        {QStringLiteral("a\r\nb"), QStringLiteral("a\rXb"), 1, 1},
+        // A line inserted before "\r\nz": the common end starts after the LF, not on it.
+        {QStringLiteral("x\r\nz"), QStringLiteral("x\r\ny\r\nz"), 3, 1},
+        // Two characters outside the Basic Multilingual Plane sharing their high surrogate.
+        {QStringLiteral("\U0001F600"), QStringLiteral("\U0001F601"), 0, 0},
+        {QStringLiteral("a\U0001F600b"), QStringLiteral("a\U0001F600cb"), 3, 1},
+    };
+    for (const auto &c : cases) {
+        const DifferingStretch stretch = differingStretch(c.before, c.after);
+        EXPECT_EQ(stretch.from, c.from) << qPrintable(c.before) << " / " << qPrintable(c.after);
+        EXPECT_EQ(stretch.tailLength, c.tailLength) << qPrintable(c.before) << " / " << qPrintable(c.after);
+    }
+}
+
+TEST(SynMemo, replacingTheDifferingPartKeepsTheRestAndIsOneUndoStep)
+{
+    SynMemo memo;
+    memo.setText(QStringLiteral("first\r\nsecond\r\nthird"));
+    memo.setLineEndKinds({2, 0, 0});
+    memo.replaceDifferingPart(QStringLiteral("first\r\nchanged\r\nthird"));
+    EXPECT_EQ(memo.text(), QStringLiteral("first\r\nchanged\r\nthird"));
+    EXPECT_EQ(memo.lineEndKinds(), (std::vector<int>{2, 0, 0}));  // the untouched first line keeps its mark
+    memo.undo();
+    EXPECT_EQ(memo.text(), QStringLiteral("first\r\nsecond\r\nthird"));
+    // The same text again is no edit: the step undone can still be redone.
+    memo.replaceDifferingPart(memo.text());
+    EXPECT_TRUE(memo.isRedoAvailable());
 }
