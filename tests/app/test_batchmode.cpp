@@ -1,7 +1,9 @@
 #include "app/batchmode.h"
+#include "app/catalogue.h"
 #include "app/documentfile.h"
 #include "app/filecodec.h"
 #include "source/sourcebatch.h"
+#include "source/transformations.h"
 #include "testfiles.h"
 
 #include <QDateTime>
@@ -404,4 +406,26 @@ TEST(BatchMode, aWriteRefusedHalfWayKeepsTheOldFileWhole)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was not reported";
     EXPECT_EQ(readAll(page), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+}
+
+// The batch joins lines as the menu command does, head section and all, although it gives up
+// the page before putting the head back.
+TEST(BatchMode, removingLineBreaksGivesWhatTheMenuCommandGives)
+{
+    const CatalogueLine line = [](int n) { return MessageCatalogue::line(n, 1); };
+    const QString pages[] = {
+        QStringLiteral("<html><head>\r\n<title>t</title>\r\n</head>\r\n<body>a\r\n  b    c</body></html>\r\n"),
+        QStringLiteral("<HTML><HEAD>\r\n</HEAD><body>x\r\ny</body>"),
+        QStringLiteral("<p>no head\r\n</p>\r\n"),
+        QStringLiteral("<head>   \r\n</head>text"),
+        QString(),
+    };
+    for (const QString &page : pages) {
+        QString savedHead;
+        const QString menu = RemoveLineFeeds(page, savedHead);
+        const auto batch = RunSourceCommand(QStringLiteral("remove-line-breaks"), page, line);
+        ASSERT_TRUE(batch.has_value());
+        EXPECT_EQ(batch->text, menu) << qPrintable(page);
+        EXPECT_TRUE(batch->report.isEmpty());
+    }
 }
