@@ -27,18 +27,21 @@ command -v tidy >/dev/null 2>&1 && HAVE_TIDY=1
 now_ns() { date +%s%N; }
 
 # run_ms SETUP COMMAND...: the median wall time in ms over RUNS runs, SETUP run before each.
-# Leaves the largest peak resident size seen, in KB, in $WORK/peak (0 without /usr/bin/time).
+# Leaves the largest peak resident size seen, in KB, in $WORK/peak (0 without /usr/bin/time),
+# and the median processor time (user and system) in ms in $WORK/cpu ("-" without it): on a
+# machine shared with other work the processor time varies far less than the wall time.
 run_ms() {
     local setup=$1; shift
-    local times=() peak=0 start end kb
+    local times=() cpus=() peak=0 start end kb cpu
     for ((i = 0; i < RUNS; i++)); do
         eval "$setup"
         if [ -n "$TIME_BIN" ]; then
             start=$(now_ns)
-            "$TIME_BIN" -f "%M" -o "$WORK/rss" "$@" >/dev/null 2>&1
+            "$TIME_BIN" -f "%M %U %S" -o "$WORK/rss" "$@" >/dev/null 2>&1
             end=$(now_ns)
-            kb=$(tail -n 1 "$WORK/rss")
+            read -r kb cpu < <(tail -n 1 "$WORK/rss" | awk '{ printf "%s %d\n", $1, ($2 + $3) * 1000 }')
             [[ "$kb" =~ ^[0-9]+$ ]] && [ "$kb" -gt "$peak" ] && peak=$kb
+            [[ "$cpu" =~ ^[0-9]+$ ]] && cpus+=("$cpu")
         else
             start=$(now_ns)
             "$@" >/dev/null 2>&1
@@ -47,6 +50,11 @@ run_ms() {
         times+=($(( (end - start) / 1000000 )))
     done
     echo "$peak" > "$WORK/peak"
+    if [ ${#cpus[@]} -gt 0 ]; then
+        printf '%s\n' "${cpus[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}' > "$WORK/cpu"
+    else
+        echo "-" > "$WORK/cpu"
+    fi
     printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
 }
 
@@ -54,7 +62,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 mbps() { awk -v bytes="$1" -v ms="$2" 'BEGIN { if (ms > 0) printf "%.1f", bytes / 1048576 / (ms / 1000); else print "-" }'; }
 
 echo "== korvel --run check-html FILE (whole process; medians of $RUNS runs)"
-printf '%-8s %10s %9s %9s %9s %9s %10s %12s\n' size korvel_ms MB/s peak/file cat_ms tidy_ms tidy/korvel korvel/cat
+printf '%-8s %10s %9s %9s %9s %9s %9s %10s %12s\n' size korvel_ms cpu_ms MB/s peak/file cat_ms tidy_ms tidy/korvel korvel/cat
 declare -A KORVEL_MS
 for units in 1 8 9 47; do
     page="$WORK/page$units.html"
@@ -62,6 +70,7 @@ for units in 1 8 9 47; do
     bytes=$(stat -c %s "$page")
     ms=$(run_ms "cp '$page' '$WORK/w.html'; rm -f '$WORK/w.BAK'" "$KORVEL" --run check-html "$WORK/w.html")
     peak=$(cat "$WORK/peak")
+    cpu=$(cat "$WORK/cpu")
     KORVEL_MS[$units]=$ms
     cat_ms=$(run_ms ":" cat "$page")
     if [ "$HAVE_TIDY" = 1 ]; then
@@ -72,7 +81,7 @@ for units in 1 8 9 47; do
     fi
     peak_ratio=$(awk -v kb="$peak" -v b="$bytes" 'BEGIN { if (kb > 0) printf "%.2f", kb * 1024 / b; else print "-" }')
     size=$(awk -v b="$bytes" 'BEGIN { printf "%.1fMB", b / 1048576 }')
-    printf '%-8s %10s %9s %9s %9s %9s %10s %12s\n' "$size" "$ms" "$(mbps "$bytes" "$ms")" "$peak_ratio" "$cat_ms" \
+    printf '%-8s %10s %9s %9s %9s %9s %9s %10s %12s\n' "$size" "$ms" "$cpu" "$(mbps "$bytes" "$ms")" "$peak_ratio" "$cat_ms" \
         "$tidy_ms" "$tidy_ratio" "$(ratio "$ms" "$cat_ms")"
     [ "$units" = 8 ] && cp "$page" "$WORK/keep8.html"
     rm -f "$page"
@@ -80,13 +89,13 @@ done
 echo "linearity: time(50MB) / time(8MB) = $(ratio "${KORVEL_MS[47]}" "${KORVEL_MS[8]}")   (pages 5.9x larger)"
 
 echo "== the other batch commands on the 8 MB page"
-printf '%-20s %10s %9s %9s %12s\n' command korvel_ms MB/s peak/file korvel/cat
+printf '%-20s %10s %9s %9s %9s %12s\n' command korvel_ms cpu_ms MB/s peak/file korvel/cat
 bytes=$(stat -c %s "$WORK/keep8.html")
 cat_ms=$(run_ms ":" cat "$WORK/keep8.html")
 for command in remove-line-breaks insert-line-breaks remove-hyphenation entities javascript-string; do
     ms=$(run_ms "cp '$WORK/keep8.html' '$WORK/w.html'; rm -f '$WORK/w.BAK'" "$KORVEL" --run "$command" "$WORK/w.html")
     peak_ratio=$(awk -v kb="$(cat "$WORK/peak")" -v b="$bytes" 'BEGIN { if (kb > 0) printf "%.2f", kb * 1024 / b; else print "-" }')
-    printf '%-20s %10s %9s %9s %12s\n' "$command" "$ms" "$(mbps "$bytes" "$ms")" "$peak_ratio" "$(ratio "$ms" "$cat_ms")"
+    printf '%-20s %10s %9s %9s %9s %12s\n' "$command" "$ms" "$(cat "$WORK/cpu")" "$(mbps "$bytes" "$ms")" "$peak_ratio" "$(ratio "$ms" "$cat_ms")"
 done
 
 # The fixed cost of every run: the program started and left at once, beside cat of an empty

@@ -17,13 +17,11 @@ enum class Outcome { Done, Unchanged, Refused };
 
 // Whether the command gave back the text the file holds. The text itself went into the
 // command, which reuses its memory, so a large page is never held twice: texts of different
-// lengths differ, and a result of the same length is compared with the file read again.
-bool holdsText(const QString &path, const QString &result, qsizetype sizeBefore)
+// lengths differ, and a result of the same length is compared with the file read again piece
+// by piece. Only the texts themselves are compared, so no change is ever taken for none.
+bool holdsText(const QString &path, const QString &result, qsizetype sizeBefore, const FileFormat &format)
 {
-    if (result.size() != sizeBefore)
-        return false;
-    const DecodedText again = loadDocumentText(path);
-    return again.ok && again.text == result;
+    return result.size() == sizeBefore && documentHoldsText(path, result, format);
 }
 
 // Runs the command on one file. Problems go to `err`; the file is written, with its ".BAK"
@@ -32,7 +30,8 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
 {
     const CatalogueLine line = [uiLanguage](int n) { return MessageCatalogue::line(n, uiLanguage); };
     // The file is held as one text from reading to writing: a large page is decoded once, never
-    // split into lines, and encoded straight from the command's result.
+    // split into lines nor held beside its bytes, and encoded piece by piece from the command's
+    // result straight into the file.
     DecodedText file = loadDocumentText(path);
     if (!file.ok) {
         err << MessageCatalogue::line(22, uiLanguage) << ' ' << path << '\n';
@@ -52,7 +51,7 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
         return Outcome::Refused;
     if (!result->report.isEmpty())
         out << path << ": " << result->report << '\n';
-    if (holdsText(path, result->text, sizeBefore))
+    if (holdsText(path, result->text, sizeBefore, file.format))
         return Outcome::Unchanged;
     // The commands see lines joined by CR LF; the file keeps its own line breaks.
     if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(result->text)) {

@@ -1,10 +1,134 @@
 #include "app/documentfile.h"
+#include "app/declaredcharset.h"
+#include "textio/cp1252.h"
 #include "textio/largebuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cstring>
 
 namespace korvel {
+
+namespace {
+
+// As much of a file's start as tells its mark, whether it looks binary and the character set
+// its head declares.
+bool readHead(QFile &file, QByteArray &head)
+{
+    head.resize(std::max<qsizetype>(8192, charsetDeclarationReach()));
+    qsizetype got = 0;
+    while (got < head.size()) {
+        const qint64 n = file.read(head.data() + got, head.size() - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+    }
+    head.truncate(got);
+    return true;
+}
+
+// The whole file read into one buffer of its size and decoded: the simple way, for the forms
+// that are rare.
+DecodedText decodeWholeFile(QFile &file)
+{
+    if (!file.seek(0))
+        return {};
+    QByteArray bytes;
+    bytes.resize(file.size());
+    adviseHugePages(bytes);
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (got < 0)
+        return {};
+    bytes.truncate(got);
+    bytes.append(file.readAll());  // whatever a growing file holds beyond its size then
+    if (file.error() != QFile::NoError)
+        return {};
+    return decodeDocumentText(bytes);
+}
+
+// A piece of text in the file's encoding, into `out` (which keeps its memory from piece to piece).
+void encodePiece(QByteArray &out, QStringView piece, TextEncoding encoding)
+{
+    const qsizetype n = piece.size();
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        out.resize(2 * n);
+        char *p = out.data();
+        const bool bigEndian = encoding == TextEncoding::Utf16BE;
+        for (QChar c : piece) {
+            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+            *p++ = bigEndian ? hi : lo;
+            *p++ = bigEndian ? lo : hi;
+        }
+        break;
+    }
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8NoMark: {
+        // Stateless: a piece never ends inside a surrogate pair (see pieceEnd).
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        out.resize(encoder.requiredSpace(n));
+        const char *end = encoder.appendToBuffer(out.data(), piece);
+        out.resize(end - out.constData());
+        break;
+    }
+    case TextEncoding::Ansi: {
+        // As encodeAnsi: "?" for a character the code page lacks, one for a surrogate pair.
+        out.resize(n);
+        qsizetype o = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = piece[i];
+            if (Cp1252Holds(c)) {
+                out[o++] = char(Cp1252Byte(c));
+                continue;
+            }
+            out[o++] = '?';
+            if (c.isHighSurrogate() && i + 1 < n && piece[i + 1].isLowSurrogate())
+                ++i;
+        }
+        out.resize(o);
+        break;
+    }
+    }
+}
+
+// encodeDocumentText(text, format) written piece by piece.
+bool writeInPieces(QIODevice &file, const QString &text, const FileFormat &format, qsizetype chunkChars)
+{
+    const auto put = [&file](const char *bytes, qsizetype n) { return file.write(bytes, n) == n; };
+    if (format.encoding == TextEncoding::Utf8 && !put("\xEF\xBB\xBF", 3))
+        return false;
+    if (format.encoding == TextEncoding::Utf16LE && !put("\xFF\xFE", 2))
+        return false;
+    if (format.encoding == TextEncoding::Utf16BE && !put("\xFE\xFF", 2))
+        return false;
+    const QString to = lineSeparator(format.lineBreak);
+    const QStringView whole(text);
+    QString converted;
+    QByteArray bytes;
+    for (qsizetype from = 0; from < whole.size();) {
+        const qsizetype end = pieceEnd(whole, from, chunkChars);
+        QStringView piece = whole.sliced(from, end - from);
+        if (!breaksAre(piece, to)) {
+            converted.resize(0);
+            appendWithBreaks(converted, piece, to, false);
+            piece = converted;
+        }
+        encodePiece(bytes, piece, format.encoding);
+        if (!put(bytes.constData(), bytes.size()))
+            return false;
+        from = end;
+    }
+    return true;
+}
+
+} // namespace
 
 LoadedFile loadDocumentFile(const QString &path)
 {
@@ -42,29 +166,96 @@ EditorFile loadFileForEditor(const QString &path)
     return result;
 }
 
-DecodedText loadDocumentText(const QString &path)
+DecodedText loadDocumentText(const QString &path, qsizetype chunkBytes)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
-    // One read into a buffer of the file's size; whatever a growing file holds beyond it is
-    // read on as readAll would.
-    QByteArray bytes;
-    bytes.resize(file.size());
-    adviseHugePages(bytes);
-    const qint64 got = file.read(bytes.data(), bytes.size());
-    if (got < 0)
+    const qint64 size = file.size();
+    QByteArray head;
+    if (!readHead(file, head))
         return {};
-    bytes.truncate(got);
-    bytes.append(file.readAll());
-    if (file.error() != QFile::NoError)
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"))
+        return decodeWholeFile(file);
+    const bool marked = head.startsWith("\xEF\xBB\xBF");
+    if (!file.seek(marked ? 3 : 0))
         return {};
-    return decodeDocumentText(bytes);
+    // UTF-8 takes at least one byte a character; the slack is for LF and CR breaks that become
+    // CR LF. Only the part written to is ever touched.
+    QString text;
+    text.reserve(qsizetype(size) + qsizetype(size) / 8 + 16);
+    adviseHugePages(text);
+    CrLfTextReader reader(file, CrLfTextReader::Encoding::Utf8, chunkBytes);
+    QStringView piece;
+    while (reader.next(piece))
+        text.append(piece);
+    if (reader.readFailed())
+        return {};
+    if (!reader.exact()) {
+        // Not UTF-8 after all: Windows-1252, or a marked file with bytes that are not UTF-8.
+        text = QString();
+        return decodeWholeFile(file);
+    }
+    DecodedText doc;
+    doc.ok = true;
+    doc.looksBinary = looksBinary(head);
+    if (marked || reader.nonAscii()) {
+        doc.format.encoding = marked ? TextEncoding::Utf8 : TextEncoding::Utf8NoMark;
+    } else {
+        // Plain ASCII reads the same either way; the page's own declaration decides how the
+        // characters it gains later are written.
+        const QString start = QString::fromLatin1(head.left(charsetDeclarationReach()));
+        doc.format.encoding = declaredCharset(start).kind == CharsetKind::Utf8 ? TextEncoding::Utf8NoMark : TextEncoding::Ansi;
+    }
+    doc.format.lineBreak = lineBreakStyleOf(reader.crLfBreaks(), reader.lfBreaks(), reader.crBreaks(), reader.sawLineSeparator());
+    if (doc.format.lineBreak == LineBreakStyle::LineSeparator) {
+        // Lines separated by U+2028 only, rare: the commands see them joined by CR LF.
+        QString joined;
+        joined.reserve(text.size() + text.size() / 8);
+        appendWithBreaks(joined, text, u"\r\n", true);
+        text = std::move(joined);
+    }
+    doc.text = std::move(text);
+    return doc;
 }
 
-bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format)
+bool documentHoldsText(const QString &path, const QString &text, const FileFormat &format, qsizetype chunkBytes)
 {
-    return writeFileAtomically(path, encodeDocumentText(text, format));
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    // The rare forms loadDocumentText reads whole are compared whole.
+    if (format.encoding == TextEncoding::Utf16LE || format.encoding == TextEncoding::Utf16BE
+        || format.lineBreak == LineBreakStyle::LineSeparator) {
+        const DecodedText again = decodeWholeFile(file);
+        return again.ok && again.text == text;
+    }
+    if (format.encoding == TextEncoding::Utf8 && file.read(3) != QByteArray("\xEF\xBB\xBF"))
+        return false;
+    // Windows-1252 decodes byte by byte; an ASCII file reads the same as UTF-8.
+    CrLfTextReader reader(file, format.encoding == TextEncoding::Ansi ? CrLfTextReader::Encoding::Cp1252
+                                                                      : CrLfTextReader::Encoding::Utf8, chunkBytes);
+    const QStringView expected(text);
+    qsizetype at = 0;
+    QStringView piece;
+    while (reader.next(piece)) {
+        if (piece.size() > expected.size() - at || expected.sliced(at, piece.size()) != piece)
+            return false;
+        at += piece.size();
+    }
+    return !reader.readFailed() && reader.exact() && at == expected.size();
+}
+
+bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format, qsizetype chunkChars)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!writeInPieces(file, text, format, chunkChars)) {
+        file.cancelWriting();
+        return false;
+    }
+    return commitWholly(file);
 }
 
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,

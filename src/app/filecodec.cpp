@@ -89,8 +89,14 @@ BreakCounts countBreaks(const QString &text)
 LineBreakStyle lineBreakStyleOf(const QString &text)
 {
     const BreakCounts counts = countBreaks(text);
+    return lineBreakStyleOf(counts.crLf, counts.lf, counts.cr, counts.kinds() == 0 && text.contains(kLineSeparator));
+}
+
+LineBreakStyle lineBreakStyleOf(qsizetype crLf, qsizetype lf, qsizetype cr, bool lineSeparator)
+{
+    const BreakCounts counts{crLf, lf, cr};
     if (counts.kinds() == 0)
-        return text.contains(kLineSeparator) ? LineBreakStyle::LineSeparator : LineBreakStyle::CrLf;
+        return lineSeparator ? LineBreakStyle::LineSeparator : LineBreakStyle::CrLf;
     // A file that mixes breaks keeps each line's own (DecodedDocument::lineBreaks); the lines
     // added to it take the break most of its lines have.
     if (counts.crLf >= counts.lf && counts.crLf >= counts.cr)

@@ -49,6 +49,8 @@ bool looksBinary(const QByteArray &bytes);
 // text that has no CR and no LF; elsewhere it is an ordinary character of the text.
 QStringList splitLines(const QString &text, LineBreakStyle *style = nullptr);
 LineBreakStyle lineBreakStyleOf(const QString &text);
+// The same from the counts of a text's breaks and whether it holds U+2028.
+LineBreakStyle lineBreakStyleOf(qsizetype crLf, qsizetype lf, qsizetype cr, bool lineSeparator);
 QString lineSeparator(LineBreakStyle style);
 
 DecodedDocument decodeDocument(const QByteArray &bytes);

@@ -2,6 +2,8 @@
 
 #include "source/checkhtml.h"
 #include "source/hyphenation.h"
+#include "source/textmatch.h"
+#include "source/transformhelpers.h"
 #include "source/transformations.h"
 
 namespace korvel {
@@ -26,8 +28,14 @@ std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QStr
         return SourceCommandResult{std::move(checked.text), std::move(checked.message)};
     }
     if (command == QLatin1String("remove-line-breaks")) {
-        QString SavedHead;
-        return SourceCommandResult{RemoveLineFeeds(text, SavedHead), QString()};
+        // What RemoveLineFeeds does, with the text given up as soon as it is joined: the saved
+        // head goes back into the joined text without a third whole text beside the two.
+        QString SavedHead = ExtractHead(text);
+        QString joined = RemoveLineBreaks(text);
+        text = QString();
+        if (IsBlank(SavedHead))
+            return SourceCommandResult{std::move(joined), QString()};
+        return SourceCommandResult{RestoreHead(joined, SavedHead), QString()};
     }
     if (command == QLatin1String("insert-line-breaks")) {
         QString SavedHead;

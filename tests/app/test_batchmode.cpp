@@ -1,6 +1,9 @@
 #include "app/batchmode.h"
+#include "app/catalogue.h"
+#include "app/documentfile.h"
 #include "app/filecodec.h"
 #include "source/sourcebatch.h"
+#include "source/transformations.h"
 #include "testfiles.h"
 
 #include <QDateTime>
@@ -11,6 +14,9 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace korvel;
@@ -262,5 +268,185 @@ TEST(BatchMode, everyRunCommandWorksWithoutADisplay)
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << qPrintable(word) << err.toStdString();
         EXPECT_EQ(process.exitCode(), 0) << qPrintable(word) << err.toStdString();
         EXPECT_FALSE(err.contains("could not connect to display")) << qPrintable(word);
+    }
+}
+
+namespace {
+
+// Files of every form the batch meets, small enough that pieces of a few bytes cut their
+// characters, their CR LF breaks and their marks at every place.
+const QByteArray kPieceFiles[] = {
+    QByteArray("<p>Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9D\x84\x9E</p>\n<p>\xC3\xA4</p>\n"),  // UTF-8, LF
+    QByteArray("\xEF\xBB\xBF<p>\xE2\x82\xAC</p>\r\n<p>x</p>\r\n"),                               // marked, CR LF
+    QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\xEF\xBB\xBF" "b\r"),                                // marks as characters
+    QByteArray("<p>one</p>\r<p>two</p>\r\r"),                                                    // CR only
+    QByteArray("<html>\n<head>\r\n<title>t</title>\r\n</head>\r</html>\n"),                      // mixed
+    QByteArray("line\xE2\x80\xA8" "line\xE2\x80\xA8\xC3\xBC"),                                    // U+2028 only
+    QByteArray("<meta charset=utf-8><p>plain</p>\r\n"),                                          // ASCII declaring UTF-8
+    QByteArray("<p>plain</p>\r\n\r\n"),                                                          // ASCII
+    QByteArray("Gr\xFC\xDF" "e\r\n\xC3\xBC"),                                                    // Windows-1252
+    QByteArray("abc\r\n\xE2\x82"),                                                               // ends inside a character
+    QByteArray("ab\xC3"),
+    QByteArray("\xEF\xBB\xBF<p>x \xFF</p>"),                                                     // marked, not UTF-8
+    QByteArray("\xED\xA0\x80 \xC0\xAF"),                                                         // surrogate, overlong
+    QByteArray("\xFF\xFE<\0p\0>\0\r\0\n\0", 12),                                                 // UTF-16
+    QByteArray("x\0y\nz", 5),                                                                    // binary
+    QByteArray("\r"),
+    QByteArray(),
+};
+
+} // namespace
+
+// Read in pieces of any size, a file decodes to what its bytes decode to whole: the same text,
+// encoding, line breaks and verdicts, however the pieces cut it.
+TEST(BatchMode, filesReadInPiecesDecodeAsTheirWholeBytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    for (const QByteArray &bytes : kPieceFiles) {
+        writeAll(path, bytes);
+        const DecodedText whole = decodeDocumentText(bytes);
+        for (const qsizetype chunk : {1, 2, 3, 4, 5, 7, 64, 1 << 20}) {
+            SCOPED_TRACE(bytes.toHex(' ').toStdString() + " in pieces of " + std::to_string(chunk));
+            const DecodedText read = loadDocumentText(path, chunk);
+            ASSERT_EQ(read.ok, whole.ok);
+            EXPECT_EQ(read.text, whole.text);
+            EXPECT_EQ(read.format, whole.format);
+            EXPECT_EQ(read.looksBinary, whole.looksBinary);
+            EXPECT_EQ(read.keepsEveryByte, whole.keepsEveryByte);
+        }
+    }
+    EXPECT_FALSE(loadDocumentText(dir.filePath(QStringLiteral("missing.html")), 4).ok);
+}
+
+// The file read again holds the text it was read as, and no other: not one that differs in its
+// last character only, nor one a character longer or shorter.
+TEST(BatchMode, aFileHoldsTheTextItWasReadAsAndNoOther)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    for (const QByteArray &bytes : kPieceFiles) {
+        const DecodedText whole = decodeDocumentText(bytes);
+        if (!whole.ok || !whole.keepsEveryByte || whole.text.isEmpty())
+            continue;
+        writeAll(path, bytes);
+        QString lastChanged = whole.text;
+        lastChanged.back() = lastChanged.back() == u'x' ? u'y' : u'x';
+        for (const qsizetype chunk : {1, 2, 3, 5, 1 << 20}) {
+            SCOPED_TRACE(bytes.toHex(' ').toStdString() + " in pieces of " + std::to_string(chunk));
+            EXPECT_TRUE(documentHoldsText(path, whole.text, whole.format, chunk));
+            EXPECT_FALSE(documentHoldsText(path, lastChanged, whole.format, chunk));
+            EXPECT_FALSE(documentHoldsText(path, whole.text + u'x', whole.format, chunk));
+            EXPECT_FALSE(documentHoldsText(path, whole.text.chopped(1), whole.format, chunk));
+        }
+    }
+    EXPECT_FALSE(documentHoldsText(dir.filePath(QStringLiteral("missing.html")), QString(), {}, 4));
+}
+
+// Written in pieces of any size, a text becomes the bytes encodeDocumentText makes of it whole,
+// in every encoding and line break: breaks and surrogate pairs cut by a piece come out whole.
+TEST(BatchMode, textsWrittenInPiecesAreTheBytesOfTheWholeText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.html"));
+    const QString texts[] = {
+        QStringLiteral("<p>Gr\u00FC\u00DFe \u20AC</p>\r\n<p>\U0001D11E\U0001D11E</p>\r\nend\r\n"),
+        QStringLiteral("a\rb\nc\r\n\r\rd\n\u2028e\r"),
+        QString(),
+    };
+    const TextEncoding encodings[] = {TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf8,
+                                      TextEncoding::Utf8NoMark, TextEncoding::Ansi};
+    const LineBreakStyle breaks[] = {LineBreakStyle::CrLf, LineBreakStyle::Lf, LineBreakStyle::Cr, LineBreakStyle::LineSeparator};
+    for (const QString &text : texts) {
+        for (const TextEncoding encoding : encodings) {
+            for (const LineBreakStyle lineBreak : breaks) {
+                const FileFormat format{encoding, lineBreak};
+                for (const qsizetype chunk : {1, 2, 3, 4, 1 << 20}) {
+                    SCOPED_TRACE(int(encoding) * 10 + int(lineBreak));
+                    SCOPED_TRACE(chunk);
+                    ASSERT_TRUE(saveDocumentText(path, text, format, chunk));
+                    EXPECT_EQ(readAll(path), encodeDocumentText(text, format));
+                }
+            }
+        }
+    }
+}
+
+// A result equal to the file is neither written nor backed up; one that differs from it only in
+// its last character is written.
+TEST(BatchMode, aResultDifferingOnlyInItsLastCharacterIsWritten)
+{
+    QTemporaryDir dir;
+    const QString same = dir.filePath(QStringLiteral("same.html"));
+    const QByteArray sameBytes("var s = 'Gr\xC3\xBC\xC3\x9F" "e';\n");
+    writeAll(same, sameBytes);
+    const BatchRun unchanged = runBatchOn({QStringLiteral("remove-hyphenation"), same});
+    EXPECT_EQ(unchanged.code, 0) << qPrintable(unchanged.err);
+    EXPECT_EQ(readAll(same), sameBytes);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("same.BAK"))));
+
+    // A page that loses the hyphen and the break before its last character keeps its length less
+    // two; the same length again, with the last character changed, is told apart by content.
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    const QByteArray before("<p>Trenn-\nung</p>x");
+    writeAll(page, before);
+    const DecodedText read = loadDocumentText(page, 3);
+    ASSERT_TRUE(read.ok);
+    QString last = read.text;
+    last.back() = u'y';
+    EXPECT_FALSE(documentHoldsText(page, last, read.format, 3));
+    ASSERT_TRUE(saveDocumentText(page, last, read.format, 3));
+    EXPECT_EQ(readAll(page), QByteArray("<p>Trenn-\nung</p>y"));
+}
+
+// The file system refuses the bytes past a size limit half-way through a result written in
+// pieces: the run says so, and the old file stays whole with no temporary file left beside it.
+TEST(BatchMode, aWriteRefusedHalfWayKeepsTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("big.html"));
+    QByteArray before;
+    while (before.size() < (qsizetype(5) << 19))  // 2.5 MB: more pieces than the limit lets through
+        before += "<p>Fu\xC3\x9F-ball</p>\n";
+    writeAll(page, before);
+    writeAll(dir.filePath(QStringLiteral("big.BAK")), "older copy");  // the backup is there already
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(3) << 19, rlim_t(3) << 19};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(3);
+        const BatchRun run = runBatchOn({QStringLiteral("remove-hyphenation"), page});
+        _exit(run.code == 1 && run.err.contains(QStringLiteral("Cannot save file: ") + page) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was not reported";
+    EXPECT_EQ(readAll(page), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+}
+
+// The batch joins lines as the menu command does, head section and all, although it gives up
+// the page before putting the head back.
+TEST(BatchMode, removingLineBreaksGivesWhatTheMenuCommandGives)
+{
+    const CatalogueLine line = [](int n) { return MessageCatalogue::line(n, 1); };
+    const QString pages[] = {
+        QStringLiteral("<html><head>\r\n<title>t</title>\r\n</head>\r\n<body>a\r\n  b    c</body></html>\r\n"),
+        QStringLiteral("<HTML><HEAD>\r\n</HEAD><body>x\r\ny</body>"),
+        QStringLiteral("<p>no head\r\n</p>\r\n"),
+        QStringLiteral("<head>   \r\n</head>text"),
+        QString(),
+    };
+    for (const QString &page : pages) {
+        QString savedHead;
+        const QString menu = RemoveLineFeeds(page, savedHead);
+        const auto batch = RunSourceCommand(QStringLiteral("remove-line-breaks"), page, line);
+        ASSERT_TRUE(batch.has_value());
+        EXPECT_EQ(batch->text, menu) << qPrintable(page);
+        EXPECT_TRUE(batch->report.isEmpty());
     }
 }
