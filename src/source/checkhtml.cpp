@@ -8,6 +8,7 @@
 #include "source/transformhelpers.h"
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 
 namespace korvel {
@@ -28,36 +29,11 @@ constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
 };
 
-// A text with the map of its tags, carried through the steps together.
-struct Tagged {
-    QString text;
-    TagMap map;
-    // The text before the last step, whose memory the next step reuses.
-    QString spareText;
-};
-
-Tagged Scanned(const QString &text)
+// Gives the text its own memory, so the steps can rewrite it in place: only a text shared
+// with the caller is copied, once.
+char16_t *Own(QString &text)
 {
-    Tagged t;
-    t.text = text;
-    t.map = TagMap::scan(text);
-    return t;
-}
-
-// Takes the rewrite's result; the map follows it.
-TextEdits Apply(Tagged &t, TextRewriter &rewrite, bool keepMap = true)
-{
-    TextEdits edits;
-    QString text = rewrite.finish(edits);
-    if (edits.empty()) {
-        t.spareText = rewrite.takeBuffer();
-        return edits;
-    }
-    if (keepMap)
-        t.map.edit(text, edits);
-    t.spareText = std::move(t.text);
-    t.text = std::move(text);
-    return edits;
+    return reinterpret_cast<char16_t *>(text.data());
 }
 
 bool IsQuote(char16_t c)
@@ -65,17 +41,24 @@ bool IsQuote(char16_t c)
     return c == u'"' || c == u'\'';
 }
 
-void QuoteValues(Tagged &t)
+void QuoteValues(QString &text)
 {
-    const QString &text = t.text;
-    const std::vector<TagSpan> &tags = t.map.tags();
-    const TagSpan *body = FirstTag(text, tags, u"body", false);
-    const qsizetype from = body ? body->start : 0;
-    const char16_t *p = QStringView(text).utf16();
-    TextRewriter out(text, text.size() / 16, std::move(t.spareText));
-    for (const TagSpan &tag : tags) {
-        if (tag.closing || tag.start < from)
+    const char16_t *p = Own(text);
+    // Where a quote goes, found in one pass; the text grows once, when all are known. A chunked
+    // list, since a page with a value in every tag has millions of them.
+    std::deque<TagPos> quotes;
+    // The quotes of the tags in front of the first body tag are dropped once the scan has found it.
+    size_t fromBody = 0;
+    bool bodyFound = false;
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
+        if (tag.closing)
             continue;
+        if (!bodyFound && TagNameIs(text, tag, u"body")) {
+            bodyFound = true;
+            fromBody = quotes.size();
+        }
         const qsizetype end = tag.end;
         qsizetype j = tag.nameEnd;
         while (j < end) {
@@ -93,69 +76,83 @@ void QuoteValues(Tagged &t)
                 j = closing + 1;
                 continue;
             }
-            out.keepTo(value);
-            out.insert(QLatin1Char('"'));
+            quotes.push_back(TagPos(value));
             // The value ends at the first blank or ">"; a quote first, or no end within reach,
             // leaves only the opening quote.
             const qsizetype reach = qMin(end, value + QuoteReach);
             qsizetype stop = value;
             while (stop < reach && p[stop] != u'"' && p[stop] != u'>' && !IsTagSpace(p[stop]))
                 ++stop;
-            if (stop < reach && p[stop] != u'"') {
-                out.keepTo(stop);
-                out.insert(QLatin1Char('"'));
-            }
+            if (stop < reach && p[stop] != u'"')
+                quotes.push_back(TagPos(stop));
             j = qMax(stop, value + 1);
         }
     }
-    Apply(t, out);
+    quotes.erase(quotes.begin(), quotes.begin() + std::ptrdiff_t(fromBody));
+    InsertInPlace(text, quotes, u"\"");
 }
 
-void RemoveClutterFrom(Tagged &t)
+void RemoveClutterFrom(QString &text)
 {
-    {
+    // Each pass reads the tags of the text the pass before left; a pass whose pattern the text
+    // does not hold changes nothing and is not run.
+    if (text.contains(u" >")) {
         // A blank before the ">" that ends a tag.
-        const char16_t *p = QStringView(t.text).utf16();
-        TextRewriter out(t.text, 0, std::move(t.spareText));
-        for (const TagSpan &tag : t.map.tags()) {
+        const char16_t *p = Own(text);
+        TextCompactor out(text);
+        TagCursor scanner(text);
+        TagSpan tag;
+        while (scanner.next(tag)) {
             if (tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == u' ') {
                 out.keepTo(tag.end - 2);
                 out.drop(1);
             }
         }
-        Apply(t, out);
+        out.finish();
     }
-    {
-        TextRewriter out(t.text, 0, std::move(t.spareText));
-        for (const TagSpan &tag : t.map.tags()) {
-            if (!tag.closing && tag.end - tag.start == 5 && tag.closed && TagNameIs(t.text, tag, u"o:p")) {
+    if (IndexOfAsciiNoCase(text, QStringLiteral("<o:p>")) >= 0) {
+        Own(text);
+        TextCompactor out(text);
+        TagCursor scanner(text);
+        TagSpan tag;
+        while (scanner.next(tag)) {
+            if (!tag.closing && tag.end - tag.start == 5 && tag.closed && TagNameIs(text, tag, u"o:p")) {
                 out.keepTo(tag.start);
                 out.drop(5);
             }
         }
-        Apply(t, out);
+        out.finish();
     }
-    const QStringView emptyRowRest(u"&nbsp;</tr>");
-    TextRewriter out(t.text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
-        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(t.text, tag, u"tr")
-            && MatchesAsciiNoCaseAt(t.text, tag.end, emptyRowRest)) {
+    const QString emptyRowRest = QStringLiteral("&nbsp;</tr>");
+    if (IndexOfAsciiNoCase(text, emptyRowRest) < 0)
+        return;
+    Own(text);
+    TextCompactor out(text);
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
+        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(text, tag, u"tr")
+            && MatchesAsciiNoCaseAt(text, tag.end, emptyRowRest)) {
             out.keepTo(tag.start);
             out.drop(4 + emptyRowRest.size());
         }
     }
-    Apply(t, out);
+    out.finish();
 }
 
-void JoinBreaks(Tagged &t)
+void JoinBreaks(QString &text)
 {
-    const Section head = HeadSection(t.text);
+    if (!text.contains(u"\r\n"))
+        return;
+    const Section head = HeadSection(text);
     const auto inHead = [&head](qsizetype at) {
         return head.begin >= 0 && at >= head.begin && at < head.begin + head.length;
     };
-    const char16_t *p = QStringView(t.text).utf16();
-    TextRewriter out(t.text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
+    const char16_t *p = Own(text);
+    TextCompactor out(text);
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
         if (inHead(tag.start))
             continue;
         for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
@@ -166,14 +163,14 @@ void JoinBreaks(Tagged &t)
                 while (value < qsizetype(tag.end) && IsTagSpace(p[value]))
                     ++value;
                 if (value < qsizetype(tag.end) && IsQuote(p[value])) {
-                    const qsizetype closing = ClosingQuoteInTag(t.text, tag, value);
+                    const qsizetype closing = ClosingQuoteInTag(text, tag, value);
                     if (closing >= 0) {
                         // The breaks between "=" and the quote are joined as any others.
                         for (qsizetype at = cr + 1; at + 1 < value; ++at) {
                             if (p[at] == u'\r' && p[at + 1] == u'\n') {
                                 out.keepTo(at);
                                 out.drop(2);
-                                out.insert(QLatin1Char(' '));
+                                out.insert(u' ');
                                 ++at;
                             }
                         }
@@ -185,27 +182,61 @@ void JoinBreaks(Tagged &t)
             if (p[cr] == u'\r' && p[cr + 1] == u'\n') {
                 out.keepTo(cr);
                 out.drop(2);
-                out.insert(QLatin1Char(' '));
+                out.insert(u' ');
                 ++cr;
             }
         }
     }
-    Apply(t, out);
+    out.finish();
 }
 
-void CompleteSkeletonOf(Tagged &t)
-{
-    QString &s = t.text;
-    bool changed = false;
-    // The tags are found again only after the text has changed; every edit here adds text.
-    const auto first = [&](QStringView name, bool closing) -> std::optional<TagSpan> {
-        if (changed) {
-            t.map = TagMap::scan(s);
-            changed = false;
+// The first start and end tags of the names the skeleton is made of, found in one pass.
+class SkeletonTags final {
+public:
+    explicit SkeletonTags(QStringView text)
+    {
+        TagCursor scanner(text);
+        TagSpan tag;
+        int missing = int(std::size(m_first));
+        while (missing > 0 && scanner.next(tag)) {
+            const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+            if (length != 4 && length != 8)
+                continue;
+            for (size_t name = 0; name < std::size(Names); ++name) {
+                std::optional<TagSpan> &first = m_first[name * 2 + (tag.closing ? 1 : 0)];
+                if (!first && TagNameIs(text, tag, Names[name])) {
+                    first = tag;
+                    --missing;
+                    break;
+                }
+            }
         }
-        const TagSpan *tag = FirstTag(s, t.map.tags(), name, closing);
-        return tag ? std::optional<TagSpan>(*tag) : std::nullopt;
+    }
+
+    std::optional<TagSpan> first(QStringView name, bool closing) const
+    {
+        for (size_t at = 0; at < std::size(Names); ++at) {
+            if (Names[at] == name)
+                return m_first[at * 2 + (closing ? 1 : 0)];
+        }
+        return std::nullopt;
+    }
+
+private:
+    static constexpr QStringView Names[] = {u"html", u"head", u"body", u"frameset"};
+    std::optional<TagSpan> m_first[std::size(Names) * 2];
+};
+
+void CompleteSkeletonOf(QString &s)
+{
+    std::optional<SkeletonTags> tags;
+    // The tags are found again only after the text has changed; every edit here adds text.
+    const auto first = [&](QStringView name, bool closing) {
+        if (!tags)
+            tags.emplace(s);
+        return tags->first(name, closing);
     };
+    const auto changed = [&] { tags.reset(); };
     if (!first(u"html", false)) {
         const QString doctype = DoctypeOf(s);
         if (!doctype.isEmpty()) {
@@ -214,22 +245,22 @@ void CompleteSkeletonOf(Tagged &t)
         } else {
             s.prepend(QLatin1String("<html>"));
         }
-        changed = true;
+        changed();
     }
     if (!first(u"html", true)) {
         s.append(QLatin1String("</html>"));
-        changed = true;
+        changed();
     }
     if (!first(u"head", false)) {
         if (const auto html = first(u"html", false)) {
             s.insert(html->end, CrLf + QLatin1String("<head>"));
-            changed = true;
+            changed();
         }
     }
     if (!first(u"head", true)) {
         if (const auto body = first(u"body", false)) {
             s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
-            changed = true;
+            changed();
         }
     }
     // A frameset page has no body: one added would put a stray tag into a valid page.
@@ -237,22 +268,18 @@ void CompleteSkeletonOf(Tagged &t)
     if (!frameset && !first(u"body", false)) {
         if (const auto headEnd = first(u"head", true)) {
             s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
-            changed = true;
+            changed();
         }
     }
     if (!frameset && !first(u"body", true)) {
-        if (const auto htmlEnd = first(u"html", true)) {
+        if (const auto htmlEnd = first(u"html", true))
             s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
-            changed = true;
-        }
     }
-    if (changed)
-        t.map = TagMap::scan(s);
 }
 
 // The tags of one kind, in text order.
 struct KindTags {
-    std::vector<qsizetype> opens, closes, closeEnds;
+    std::vector<TagPos> opens, closes, closeEnds;
 };
 
 // The names of CheckedKinds.
@@ -301,21 +328,22 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
                  QString &CheckReport, TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked,
                  bool blankOut)
 {
-    const std::vector<qsizetype> &opens = found.opens;
-    const std::vector<qsizetype> &closes = found.closes;
+    const std::vector<TagPos> &opens = found.opens;
+    const std::vector<TagPos> &closes = found.closes;
     if (opens.size() == closes.size())
         return;
     // From the right: closing tags seen so far wait on a stack, the nearest on top; each opening
     // tag takes the nearest closing tag behind it that no later opening tag has taken.
-    std::vector<qsizetype> match(opens.size(), -1);
+    // Indexes in 32 bits: positions are, and every tag takes more than one character.
+    std::vector<qint32> match(opens.size(), -1);
     std::vector<bool> closeTaken(closes.size(), false);
-    std::vector<size_t> waiting;
+    std::vector<quint32> waiting;
     size_t c = closes.size();
     for (size_t k = opens.size(); k-- > 0;) {
         while (c > 0 && closes[c - 1] > opens[k])
-            waiting.push_back(--c);
+            waiting.push_back(quint32(--c));
         if (!waiting.empty()) {
-            match[k] = qsizetype(waiting.back());
+            match[k] = qint32(waiting.back());
             closeTaken[waiting.back()] = true;
             waiting.pop_back();
         }
@@ -333,7 +361,7 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
             chars = reinterpret_cast<char16_t *>(text.data()); // detaches once
         for (qsizetype i = 1; i <= nameLength; ++i)
             chars[opens[k] + i] = lowerOpening[i].unicode();
-        marks.push_back(opens[k]);
+        marks.push_back(qsizetype(opens[k]));
         CheckReport += entryStart;
         AppendNumber(CheckReport, k + 1);
         CheckReport += entryEnd;
@@ -345,24 +373,26 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
         for (size_t j = 0; j < closes.size(); ++j) {
             if (closeTaken[j])
                 continue;
-            const qsizetype length = found.closeEnds[j] - closes[j];
+            const qsizetype length = qsizetype(found.closeEnds[j]) - qsizetype(closes[j]);
             if (blankOut)
                 text.replace(closes[j], length, QString(length, QLatin1Char(' ')));
             if (blanked)
-                blanked->emplace_back(closes[j], length);
+                blanked->emplace_back(qsizetype(closes[j]), length);
             ++count;
         }
         CheckReport += CrLf + QString::number(count) + line(16) + closing + line(17);
     }
 }
 
-// Collapses the blank runs between the parts of each tag; the result has no map.
-void CollapseInTags(Tagged &t, TagMarks &marks)
+// Collapses the blank runs between the parts of each tag.
+void CollapseInTags(QString &text, TagMarks &marks)
 {
-    const QString &text = t.text;
-    const char16_t *p = QStringView(text).utf16();
-    TextRewriter out(text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
+    const char16_t *p = Own(text);
+    PositionMover moved(marks);
+    TextCompactor out(text, &moved);
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
         const qsizetype end = tag.end;
         qsizetype j = tag.nameEnd;
         while (j < end) {
@@ -390,7 +420,7 @@ void CollapseInTags(Tagged &t, TagMarks &marks)
             j = run;
         }
     }
-    MovePositions(marks, Apply(t, out, false));
+    out.finish();
 }
 
 } // namespace
@@ -402,30 +432,30 @@ QString CheckThisMark()
 
 QString QuoteAttributeValues(const QString &text)
 {
-    Tagged t = Scanned(text);
-    QuoteValues(t);
-    return t.text;
+    QString result = text;
+    QuoteValues(result);
+    return result;
 }
 
 QString RemoveClutter(const QString &text)
 {
-    Tagged t = Scanned(text);
-    RemoveClutterFrom(t);
-    return t.text;
+    QString result = text;
+    RemoveClutterFrom(result);
+    return result;
 }
 
 QString JoinBreaksInsideTags(const QString &text)
 {
-    Tagged t = Scanned(text);
-    JoinBreaks(t);
-    return t.text;
+    QString result = text;
+    JoinBreaks(result);
+    return result;
 }
 
 QString CompleteSkeleton(const QString &text)
 {
-    Tagged t = Scanned(text);
-    CompleteSkeletonOf(t);
-    return t.text;
+    QString result = text;
+    CompleteSkeletonOf(result);
+    return result;
 }
 
 QString BalanceTags(const QString &opening, const QString &closing, const QString &text, QString &CheckReport,
@@ -444,75 +474,118 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
 
 QString CollapseTagBlanks(const QString &text, TagMarks &marks)
 {
-    Tagged t = Scanned(text);
-    CollapseInTags(t, marks);
-    return t.text;
+    QString result = text;
+    CollapseInTags(result, marks);
+    return result;
 }
 
 namespace {
 
-void CleanUp(Tagged &t, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+// The tags of the checked kinds: counted in one pass, and found in a second one only for the
+// kinds whose counts differ, into lists of the size counted.
+void CollectKinds(QStringView text, KindTags (&kinds)[std::size(CheckedKinds)])
 {
-    QuoteValues(t);
-    RemoveClutterFrom(t);
-    JoinBreaks(t);
-    CompleteSkeletonOf(t);
+    size_t opens[std::size(CheckedKinds)] = {};
+    size_t closes[std::size(CheckedKinds)] = {};
+    {
+        TagCursor scanner(text);
+        TagSpan tag;
+        while (scanner.next(tag)) {
+            const int kind = KindOf(text, tag);
+            if (kind < 0)
+                continue;
+            if (!tag.closing)
+                ++opens[kind];
+            else if (tag.closed)
+                ++closes[kind];
+        }
+    }
+    bool unbalanced = false;
+    for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind) {
+        if (opens[kind] == closes[kind])
+            continue;
+        unbalanced = true;
+        kinds[kind].opens.reserve(opens[kind]);
+        kinds[kind].closes.reserve(closes[kind]);
+        kinds[kind].closeEnds.reserve(closes[kind]);
+    }
+    if (!unbalanced)
+        return;
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
+        const int kind = KindOf(text, tag);
+        if (kind >= 0 && opens[kind] != closes[kind])
+            Collect(tag, kinds[kind]);
+    }
+}
+
+void CleanUp(QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+{
+    QuoteValues(text);
+    RemoveClutterFrom(text);
+    JoinBreaks(text);
+    CompleteSkeletonOf(text);
     marks.clear();
     // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds.
     KindTags kinds[std::size(CheckedKinds)];
-    for (const TagSpan &tag : t.map.tags()) {
-        const int kind = KindOf(t.text, tag);
-        if (kind >= 0)
-            Collect(tag, kinds[kind]);
-    }
+    CollectKinds(text, kinds);
     BlankedTags blanked;
     for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
         BalanceKind(QLatin1String(CheckedKinds[kind].opening), QLatin1String(CheckedKinds[kind].closing), kinds[kind],
-                    t.text, CheckReport, marks, line, &blanked, false);
+                    text, CheckReport, marks, line, &blanked, false);
+    for (KindTags &kind : kinds)
+        kind = KindTags();
     std::sort(marks.begin(), marks.end());
     std::sort(blanked.begin(), blanked.end());
     if (!blanked.empty()) {
-        TextRewriter kept(t.text, 0, std::move(t.spareText));
+        Own(text);
+        PositionMover moved(marks);
+        TextCompactor kept(text, &moved);
         for (const auto &[start, length] : blanked) {
             kept.keepTo(start);
             kept.drop(length);
         }
-        MovePositions(marks, Apply(t, kept));
+        kept.finish();
     }
-    CollapseInTags(t, marks);
+    CollapseInTags(text, marks);
 }
 
-QString Revealed(const QString &text, const TagMarks &marks, QString buffer)
+// Puts CheckThisMark() behind the first ">" behind each mark, in the text's own memory.
+void Reveal(QString &text, const TagMarks &marks)
 {
     if (marks.empty())
-        return text;
-    const QString mark = CheckThisMark();
-    TextRewriter out(text, qsizetype(marks.size()) * mark.size(), std::move(buffer));
+        return;
+    std::vector<qsizetype> at;
+    at.reserve(marks.size());
     const QStringView view(text);
+    qsizetype done = 0;
     for (qsizetype position : marks) {
         // Two unclosed tags may share the first ">" behind them: each adds its flag.
-        const qsizetype greaterThan = view.indexOf(u'>', qMax<qsizetype>(position, out.position() - 1));
+        const qsizetype greaterThan = view.indexOf(u'>', qMax<qsizetype>(position, done - 1));
         if (greaterThan < 0)
             break;
-        out.keepTo(greaterThan + 1);
-        out.insert(mark);
+        done = greaterThan + 1;
+        at.push_back(done);
     }
-    TextEdits edits;
-    return out.finish(edits);
+    Own(text);
+    InsertInPlace(text, at, CheckThisMark());
 }
 
 } // namespace
 
 QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
-    Tagged t = Scanned(text);
-    CleanUp(t, CheckReport, marks, line);
-    return t.text;
+    QString result = text;
+    CleanUp(result, CheckReport, marks, line);
+    return result;
 }
 
 QString RevealMarks(const QString &text, const TagMarks &marks)
 {
-    return Revealed(text, marks, QString());
+    QString result = text;
+    Reveal(result, marks);
+    return result;
 }
 
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line)
@@ -524,12 +597,9 @@ CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
 {
     CheckHtmlResult result;
     TagMarks marks;
-    Tagged t;
-    t.text = std::move(text);
-    t.map = TagMap::scan(t.text);
-    CleanUp(t, result.CheckReport, marks, line);
-    t.map = TagMap();
-    result.text = Revealed(t.text, marks, std::move(t.spareText));
+    result.text = std::move(text);
+    CleanUp(result.text, result.CheckReport, marks, line);
+    Reveal(result.text, marks);
     result.message = line(32) + CrLf + result.CheckReport;
     return result;
 }
