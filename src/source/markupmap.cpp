@@ -26,11 +26,17 @@ constexpr qsizetype RawEndReach = 10;
 
 qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
 {
-    for (qsizetype i = from; i < n; ++i) {
+    // Most tags lie a few characters apart: those are found one by one. Further on, Qt's search
+    // reads many characters at a time, as quotes and the ends of raw text may lie far off.
+    for (qsizetype i = from; i < n && i < from + 8; ++i) {
         if (p[i] == c)
             return i;
     }
-    return -1;
+    from += 8;
+    if (from >= n)
+        return -1;
+    const qsizetype found = QStringView(p + from, n - from).indexOf(QChar(c));
+    return found < 0 ? -1 : from + found;
 }
 
 } // namespace
@@ -141,6 +147,10 @@ void TagCursor::rawTextEnd(TagSpan &tag) const
 {
     const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
     if (length != 5 && length != 6 && length != 8)
+        return;
+    // Most tags of five letters are tables: their first letter tells them apart at once.
+    const char16_t first = m_p[tag.nameStart()] | 0x20;
+    if (first != u's' && first != u't')
         return;
     for (QStringView raw : RawTextElements) {
         if (TagNameIs(m_text, tag, raw)) {
