@@ -190,15 +190,53 @@ void JoinBreaks(QString &text)
     out.finish();
 }
 
-// The first start and end tags of the names the skeleton is made of, found in one pass.
+// The names of CheckedKinds.
+constexpr QStringView KindNames[] = {u"div", u"span", u"table", u"tr", u"td"};
+
+// The kind of the tag, an index into CheckedKinds; -1 for any other tag.
+int KindOf(QStringView text, const TagSpan &tag)
+{
+    const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+    if (length < 2 || length > 5)
+        return -1;
+    const char16_t first = FoldAscii(text[tag.nameStart()]).unicode();
+    if (first != u'd' && first != u's' && first != u't')
+        return -1;
+    for (int kind = 0; kind < int(std::size(KindNames)); ++kind) {
+        if (KindNames[kind].size() == length && KindNames[kind].front() == first && TagNameIs(text, tag, KindNames[kind]))
+            return kind;
+    }
+    return -1;
+}
+
+// How many start tags and closed end tags of each checked kind a text holds.
+struct KindCounts {
+    size_t opens[std::size(CheckedKinds)] = {};
+    size_t closes[std::size(CheckedKinds)] = {};
+
+    void count(QStringView text, const TagSpan &tag)
+    {
+        const int kind = KindOf(text, tag);
+        if (kind < 0)
+            return;
+        if (!tag.closing)
+            ++opens[kind];
+        else if (tag.closed)
+            ++closes[kind];
+    }
+};
+
+// The first start and end tags of the names the skeleton is made of, found in one pass that
+// counts the checked kinds too: when the skeleton is complete, the text the kinds are checked
+// in is the one read here.
 class SkeletonTags final {
 public:
     explicit SkeletonTags(QStringView text)
     {
         TagCursor scanner(text);
         TagSpan tag;
-        int missing = int(std::size(m_first));
-        while (missing > 0 && scanner.next(tag)) {
+        while (scanner.next(tag)) {
+            m_kinds.count(text, tag);
             const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
             if (length != 4 && length != 8)
                 continue;
@@ -206,7 +244,6 @@ public:
                 std::optional<TagSpan> &first = m_first[name * 2 + (tag.closing ? 1 : 0)];
                 if (!first && TagNameIs(text, tag, Names[name])) {
                     first = tag;
-                    --missing;
                     break;
                 }
             }
@@ -222,12 +259,16 @@ public:
         return std::nullopt;
     }
 
+    const KindCounts &kinds() const { return m_kinds; }
+
 private:
     static constexpr QStringView Names[] = {u"html", u"head", u"body", u"frameset"};
     std::optional<TagSpan> m_first[std::size(Names) * 2];
+    KindCounts m_kinds;
 };
 
-void CompleteSkeletonOf(QString &s)
+// `kinds`, when given, comes back with the counts of the checked kinds in the completed text.
+void CompleteSkeletonOf(QString &s, KindCounts *kinds = nullptr)
 {
     std::optional<SkeletonTags> tags;
     // The tags are found again only after the text has changed; every edit here adds text.
@@ -272,8 +313,14 @@ void CompleteSkeletonOf(QString &s)
         }
     }
     if (!frameset && !first(u"body", true)) {
-        if (const auto htmlEnd = first(u"html", true))
+        if (const auto htmlEnd = first(u"html", true)) {
             s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
+            changed();
+        }
+    }
+    if (kinds) {
+        first(u"html", false);
+        *kinds = tags->kinds();
     }
 }
 
@@ -281,25 +328,6 @@ void CompleteSkeletonOf(QString &s)
 struct KindTags {
     std::vector<TagPos> opens, closes, closeEnds;
 };
-
-// The names of CheckedKinds.
-constexpr QStringView KindNames[] = {u"div", u"span", u"table", u"tr", u"td"};
-
-// The kind of the tag, an index into CheckedKinds; -1 for any other tag.
-int KindOf(QStringView text, const TagSpan &tag)
-{
-    const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
-    if (length < 2 || length > 5)
-        return -1;
-    const char16_t first = FoldAscii(text[tag.nameStart()]).unicode();
-    if (first != u'd' && first != u's' && first != u't')
-        return -1;
-    for (int kind = 0; kind < int(std::size(KindNames)); ++kind) {
-        if (KindNames[kind].size() == length && KindNames[kind].front() == first && TagNameIs(text, tag, KindNames[kind]))
-            return kind;
-    }
-    return -1;
-}
 
 void Collect(const TagSpan &tag, KindTags &kind)
 {
@@ -481,25 +509,12 @@ QString CollapseTagBlanks(const QString &text, TagMarks &marks)
 
 namespace {
 
-// The tags of the checked kinds: counted in one pass, and found in a second one only for the
-// kinds whose counts differ, into lists of the size counted.
-void CollectKinds(QStringView text, KindTags (&kinds)[std::size(CheckedKinds)])
+// The tags of the checked kinds whose counts differ, found in one pass into lists of the size
+// counted.
+void CollectKinds(QStringView text, const KindCounts &counts, KindTags (&kinds)[std::size(CheckedKinds)])
 {
-    size_t opens[std::size(CheckedKinds)] = {};
-    size_t closes[std::size(CheckedKinds)] = {};
-    {
-        TagCursor scanner(text);
-        TagSpan tag;
-        while (scanner.next(tag)) {
-            const int kind = KindOf(text, tag);
-            if (kind < 0)
-                continue;
-            if (!tag.closing)
-                ++opens[kind];
-            else if (tag.closed)
-                ++closes[kind];
-        }
-    }
+    const size_t *opens = counts.opens;
+    const size_t *closes = counts.closes;
     bool unbalanced = false;
     for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind) {
         if (opens[kind] == closes[kind])
@@ -525,11 +540,12 @@ void CleanUp(QString &text, QString &CheckReport, TagMarks &marks, const Catalog
     QuoteValues(text);
     RemoveClutterFrom(text);
     JoinBreaks(text);
-    CompleteSkeletonOf(text);
+    KindCounts counts;
+    CompleteSkeletonOf(text, &counts);
     marks.clear();
     // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds.
     KindTags kinds[std::size(CheckedKinds)];
-    CollectKinds(text, kinds);
+    CollectKinds(text, counts, kinds);
     BlankedTags blanked;
     for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
         BalanceKind(QLatin1String(CheckedKinds[kind].opening), QLatin1String(CheckedKinds[kind].closing), kinds[kind],
