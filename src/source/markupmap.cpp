@@ -24,7 +24,7 @@ constexpr QStringView RawTextElements[] = {u"script", u"style", u"textarea"};
 // The longest end tag searched for behind raw text, "</textarea".
 constexpr qsizetype RawEndReach = 10;
 
-qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
+inline qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
 {
     // Most tags lie a few characters apart: those are found one by one. Further on, Qt's search
     // reads many characters at a time, as quotes and the ends of raw text may lie far off.
@@ -145,15 +145,12 @@ qsizetype TagCursor::startTagEnd(qsizetype from, bool *closed)
 // tag at the end tag of its element (the end of the text when there is none).
 void TagCursor::rawTextEnd(TagSpan &tag) const
 {
+    // The length and first letter of the name leave one element to compare with, if any: most
+    // tags of five letters are tables.
     const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
-    if (length != 5 && length != 6 && length != 8)
-        return;
-    // Most tags of five letters are tables: their first letter tells them apart at once.
-    const char16_t first = m_p[tag.nameStart()] | 0x20;
-    if (first != u's' && first != u't')
-        return;
+    const char16_t first = char16_t(m_p[tag.nameStart()] | 0x20);
     for (QStringView raw : RawTextElements) {
-        if (TagNameIs(m_text, tag, raw)) {
+        if (raw.size() == length && raw.front().unicode() == first && TagNameIs(m_text, tag, raw)) {
             const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
             tag.resume = TagPos(endTag < 0 ? m_n : endTag);
             tag.raw = true;
