@@ -29,10 +29,21 @@ constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
 };
 
+// Room left behind the text for what the skeleton may add, so that it is added in place.
+constexpr qsizetype SkeletonRoom = 64;
+
 // Gives the text its own memory, so the steps can rewrite it in place: only a text shared
-// with the caller is copied, once.
+// with the caller is copied, once, into memory advised for huge pages.
 char16_t *Own(QString &text)
 {
+    if (!text.isDetached() && !text.isEmpty()) {
+        QString copy;
+        copy.reserve(text.size() + SkeletonRoom);
+        adviseHugePages(copy);
+        copy.resize(text.size());
+        std::copy_n(text.constData(), text.size(), copy.data());
+        text = std::move(copy);
+    }
     return reinterpret_cast<char16_t *>(text.data());
 }
 
@@ -43,7 +54,7 @@ bool IsQuote(char16_t c)
 
 void QuoteValues(QString &text)
 {
-    const char16_t *p = Own(text);
+    const char16_t *p = QStringView(text).utf16();
     // Where a quote goes, found in one pass; the text grows once, when all are known. A chunked
     // list, since a page with a value in every tag has millions of them.
     std::deque<TagPos> quotes;
@@ -89,7 +100,9 @@ void QuoteValues(QString &text)
         }
     }
     quotes.erase(quotes.begin(), quotes.begin() + std::ptrdiff_t(fromBody));
-    InsertInPlace(text, quotes, u"\"");
+    if (quotes.empty())
+        return;
+    InsertInPlace(text, quotes, u"\"", SkeletonRoom);
 }
 
 void RemoveClutterFrom(QString &text)
@@ -584,7 +597,6 @@ void Reveal(QString &text, const TagMarks &marks)
         done = greaterThan + 1;
         at.push_back(done);
     }
-    Own(text);
     InsertInPlace(text, at, CheckThisMark());
 }
 

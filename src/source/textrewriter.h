@@ -252,20 +252,42 @@ private:
 };
 
 // Inserts `piece` at each of `positions` (ascending, the same position may come more than
-// once) in the text's own memory: the text grows once, then its parts move right to left, the
-// last part first.
+// once). A text with room enough behind it grows in its own memory: its parts move right to
+// left, the last part first. Any other text is written once into new memory of the result's
+// size and `slack` characters more, advised for huge pages; growing the old memory instead
+// would copy it all the same when it is backed by huge pages, into ordinary pages at that.
 template <typename Positions>
-void InsertInPlace(QString &text, const Positions &positions, QStringView piece)
+void InsertInPlace(QString &text, const Positions &positions, QStringView piece, qsizetype slack = 0)
 {
     if (positions.empty())
         return;
     const qsizetype length = piece.size();
-    qsizetype end = text.size();
-    // Room for exactly the result: a resize alone would round the capacity up.
-    text.reserve(end + qsizetype(positions.size()) * length);
-    text.resize(end + qsizetype(positions.size()) * length);
+    const qsizetype size = text.size();
+    const qsizetype grown = size + qsizetype(positions.size()) * length;
+    if (!text.isDetached() || text.capacity() < grown) {
+        QString out;
+        out.reserve(grown + slack);
+        adviseHugePages(out);
+        out.resize(grown);
+        char16_t *to = reinterpret_cast<char16_t *>(out.data());
+        const char16_t *from = QStringView(text).utf16();
+        qsizetype done = 0;
+        for (const auto &at : positions) {
+            const qsizetype position = qsizetype(at);
+            MoveDown(to, from + done, position - done);
+            to += position - done;
+            std::copy_n(piece.utf16(), length, to);
+            to += length;
+            done = position;
+        }
+        std::copy_n(from + done, size - done, to);
+        text = std::move(out);
+        return;
+    }
+    qsizetype end = size;
+    text.resize(grown);
     char16_t *chars = reinterpret_cast<char16_t *>(text.data());
-    qsizetype shift = qsizetype(positions.size()) * length;
+    qsizetype shift = grown - size;
     for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
         const qsizetype position = qsizetype(*at);
         MoveUp(chars + position + shift, chars + position, end - position);
