@@ -29,8 +29,13 @@ constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
 };
 
-// Room left behind the text for what the skeleton may add, so that it is added in place.
-constexpr qsizetype SkeletonRoom = 64;
+// Room left behind a text the steps write into new memory, so that what later steps add (the
+// skeleton's tags, the marks of unclosed tags) goes in place: room never written to costs no
+// memory.
+qsizetype RoomBehind(qsizetype size)
+{
+    return size / 16 + 64;
+}
 
 // Gives the text its own memory, so the steps can rewrite it in place: only a text shared
 // with the caller is copied, once, into memory advised for huge pages.
@@ -38,7 +43,7 @@ char16_t *Own(QString &text)
 {
     if (!text.isDetached() && !text.isEmpty()) {
         QString copy;
-        copy.reserve(text.size() + SkeletonRoom);
+        copy.reserve(text.size() + RoomBehind(text.size()));
         adviseHugePages(copy);
         copy.resize(text.size());
         std::copy_n(text.constData(), text.size(), copy.data());
@@ -102,7 +107,7 @@ void QuoteValues(QString &text)
     quotes.erase(quotes.begin(), quotes.begin() + std::ptrdiff_t(fromBody));
     if (quotes.empty())
         return;
-    InsertInPlace(text, quotes, u"\"", SkeletonRoom);
+    InsertInPlace(text, quotes, u"\"", RoomBehind(text.size()));
 }
 
 void RemoveClutterFrom(QString &text)
