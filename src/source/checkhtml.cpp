@@ -16,9 +16,6 @@ namespace {
 
 const QLatin1String CrLf("\r\n");
 
-// The longest stretch behind an unquoted "=" that is searched for the end of its value.
-constexpr qsizetype QuoteReach = 300;
-
 struct TagKind {
     const char *opening;
     const char *closing;
@@ -26,233 +23,6 @@ struct TagKind {
 
 constexpr TagKind CheckedKinds[] = {
     {"<div", "</div>"}, {"<span", "</span>"}, {"<table", "</table>"}, {"<tr", "</tr>"}, {"<td", "</td>"},
-};
-
-// A text with the map of its tags, carried through the steps together.
-struct Tagged {
-    QString text;
-    TagMap map;
-    // The text before the last step, whose memory the next step reuses.
-    QString spareText;
-};
-
-Tagged Scanned(const QString &text)
-{
-    Tagged t;
-    t.text = text;
-    t.map = TagMap::scan(text);
-    return t;
-}
-
-// Takes the rewrite's result; the map follows it.
-TextEdits Apply(Tagged &t, TextRewriter &rewrite, bool keepMap = true)
-{
-    TextEdits edits;
-    QString text = rewrite.finish(edits);
-    if (edits.empty()) {
-        t.spareText = rewrite.takeBuffer();
-        return edits;
-    }
-    if (keepMap)
-        t.map.edit(text, edits);
-    t.spareText = std::move(t.text);
-    t.text = std::move(text);
-    return edits;
-}
-
-bool IsQuote(char16_t c)
-{
-    return c == u'"' || c == u'\'';
-}
-
-void QuoteValues(Tagged &t)
-{
-    const QString &text = t.text;
-    const std::vector<TagSpan> &tags = t.map.tags();
-    const TagSpan *body = FirstTag(text, tags, u"body", false);
-    const qsizetype from = body ? body->start : 0;
-    const char16_t *p = QStringView(text).utf16();
-    TextRewriter out(text, text.size() / 16, std::move(t.spareText));
-    for (const TagSpan &tag : tags) {
-        if (tag.closing || tag.start < from)
-            continue;
-        const qsizetype end = tag.end;
-        qsizetype j = tag.nameEnd;
-        while (j < end) {
-            if (p[j] != u'=') {
-                ++j;
-                continue;
-            }
-            qsizetype value = j + 1;
-            while (value < end && IsTagSpace(p[value]))
-                ++value;
-            if (value < end && IsQuote(p[value])) {
-                const qsizetype closing = ClosingQuoteInTag(text, tag, value);
-                if (closing < 0)
-                    break; // an unclosed quote: the rest of the tag stays as written
-                j = closing + 1;
-                continue;
-            }
-            out.keepTo(value);
-            out.insert(QLatin1Char('"'));
-            // The value ends at the first blank or ">"; a quote first, or no end within reach,
-            // leaves only the opening quote.
-            const qsizetype reach = qMin(end, value + QuoteReach);
-            qsizetype stop = value;
-            while (stop < reach && p[stop] != u'"' && p[stop] != u'>' && !IsTagSpace(p[stop]))
-                ++stop;
-            if (stop < reach && p[stop] != u'"') {
-                out.keepTo(stop);
-                out.insert(QLatin1Char('"'));
-            }
-            j = qMax(stop, value + 1);
-        }
-    }
-    Apply(t, out);
-}
-
-void RemoveClutterFrom(Tagged &t)
-{
-    {
-        // A blank before the ">" that ends a tag.
-        const char16_t *p = QStringView(t.text).utf16();
-        TextRewriter out(t.text, 0, std::move(t.spareText));
-        for (const TagSpan &tag : t.map.tags()) {
-            if (tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == u' ') {
-                out.keepTo(tag.end - 2);
-                out.drop(1);
-            }
-        }
-        Apply(t, out);
-    }
-    {
-        TextRewriter out(t.text, 0, std::move(t.spareText));
-        for (const TagSpan &tag : t.map.tags()) {
-            if (!tag.closing && tag.end - tag.start == 5 && tag.closed && TagNameIs(t.text, tag, u"o:p")) {
-                out.keepTo(tag.start);
-                out.drop(5);
-            }
-        }
-        Apply(t, out);
-    }
-    const QStringView emptyRowRest(u"&nbsp;</tr>");
-    TextRewriter out(t.text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
-        if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIs(t.text, tag, u"tr")
-            && MatchesAsciiNoCaseAt(t.text, tag.end, emptyRowRest)) {
-            out.keepTo(tag.start);
-            out.drop(4 + emptyRowRest.size());
-        }
-    }
-    Apply(t, out);
-}
-
-void JoinBreaks(Tagged &t)
-{
-    const Section head = HeadSection(t.text);
-    const auto inHead = [&head](qsizetype at) {
-        return head.begin >= 0 && at >= head.begin && at < head.begin + head.length;
-    };
-    const char16_t *p = QStringView(t.text).utf16();
-    TextRewriter out(t.text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
-        if (inHead(tag.start))
-            continue;
-        for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
-            // A quoted value keeps its line breaks: they are part of the value, and in an event
-            // handler a break may end a "//" comment.
-            if (p[cr] == u'=') {
-                qsizetype value = cr + 1;
-                while (value < qsizetype(tag.end) && IsTagSpace(p[value]))
-                    ++value;
-                if (value < qsizetype(tag.end) && IsQuote(p[value])) {
-                    const qsizetype closing = ClosingQuoteInTag(t.text, tag, value);
-                    if (closing >= 0) {
-                        // The breaks between "=" and the quote are joined as any others.
-                        for (qsizetype at = cr + 1; at + 1 < value; ++at) {
-                            if (p[at] == u'\r' && p[at + 1] == u'\n') {
-                                out.keepTo(at);
-                                out.drop(2);
-                                out.insert(QLatin1Char(' '));
-                                ++at;
-                            }
-                        }
-                        cr = closing;
-                        continue;
-                    }
-                }
-            }
-            if (p[cr] == u'\r' && p[cr + 1] == u'\n') {
-                out.keepTo(cr);
-                out.drop(2);
-                out.insert(QLatin1Char(' '));
-                ++cr;
-            }
-        }
-    }
-    Apply(t, out);
-}
-
-void CompleteSkeletonOf(Tagged &t)
-{
-    QString &s = t.text;
-    bool changed = false;
-    // The tags are found again only after the text has changed; every edit here adds text.
-    const auto first = [&](QStringView name, bool closing) -> std::optional<TagSpan> {
-        if (changed) {
-            t.map = TagMap::scan(s);
-            changed = false;
-        }
-        const TagSpan *tag = FirstTag(s, t.map.tags(), name, closing);
-        return tag ? std::optional<TagSpan>(*tag) : std::nullopt;
-    };
-    if (!first(u"html", false)) {
-        const QString doctype = DoctypeOf(s);
-        if (!doctype.isEmpty()) {
-            s.remove(IndexOfAsciiNoCase(s, QStringLiteral("<!DOCTYPE")), doctype.size());
-            s.prepend(doctype + CrLf + QLatin1String("<html>"));
-        } else {
-            s.prepend(QLatin1String("<html>"));
-        }
-        changed = true;
-    }
-    if (!first(u"html", true)) {
-        s.append(QLatin1String("</html>"));
-        changed = true;
-    }
-    if (!first(u"head", false)) {
-        if (const auto html = first(u"html", false)) {
-            s.insert(html->end, CrLf + QLatin1String("<head>"));
-            changed = true;
-        }
-    }
-    if (!first(u"head", true)) {
-        if (const auto body = first(u"body", false)) {
-            s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
-            changed = true;
-        }
-    }
-    // A frameset page has no body: one added would put a stray tag into a valid page.
-    const bool frameset = first(u"frameset", false).has_value();
-    if (!frameset && !first(u"body", false)) {
-        if (const auto headEnd = first(u"head", true)) {
-            s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
-            changed = true;
-        }
-    }
-    if (!frameset && !first(u"body", true)) {
-        if (const auto htmlEnd = first(u"html", true)) {
-            s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
-            changed = true;
-        }
-    }
-    if (changed)
-        t.map = TagMap::scan(s);
-}
-
-// The tags of one kind, in text order.
-struct KindTags {
-    std::vector<qsizetype> opens, closes, closeEnds;
 };
 
 // The names of CheckedKinds.
@@ -273,6 +43,126 @@ int KindOf(QStringView text, const TagSpan &tag)
     }
     return -1;
 }
+
+// How many start tags and closed end tags of each checked kind a text holds.
+struct KindCounts {
+    size_t opens[std::size(CheckedKinds)] = {};
+    size_t closes[std::size(CheckedKinds)] = {};
+
+    void count(QStringView text, const TagSpan &tag)
+    {
+        const int kind = KindOf(text, tag);
+        if (kind < 0)
+            return;
+        if (!tag.closing)
+            ++opens[kind];
+        else if (tag.closed)
+            ++closes[kind];
+    }
+};
+
+// The first start and end tags of the names the skeleton is made of, found in one pass that
+// counts the checked kinds too: when the skeleton is complete, the text the kinds are checked
+// in is the one read here.
+class SkeletonTags final {
+public:
+    explicit SkeletonTags(QStringView text)
+    {
+        TagCursor scanner(text);
+        TagSpan tag;
+        while (scanner.next(tag)) {
+            m_kinds.count(text, tag);
+            const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+            if (length != 4 && length != 8)
+                continue;
+            for (size_t name = 0; name < std::size(Names); ++name) {
+                std::optional<TagSpan> &first = m_first[name * 2 + (tag.closing ? 1 : 0)];
+                if (!first && TagNameIs(text, tag, Names[name])) {
+                    first = tag;
+                    break;
+                }
+            }
+        }
+    }
+
+    std::optional<TagSpan> first(QStringView name, bool closing) const
+    {
+        for (size_t at = 0; at < std::size(Names); ++at) {
+            if (Names[at] == name)
+                return m_first[at * 2 + (closing ? 1 : 0)];
+        }
+        return std::nullopt;
+    }
+
+    const KindCounts &kinds() const { return m_kinds; }
+
+private:
+    static constexpr QStringView Names[] = {u"html", u"head", u"body", u"frameset"};
+    std::optional<TagSpan> m_first[std::size(Names) * 2];
+    KindCounts m_kinds;
+};
+
+// `kinds`, when given, comes back with the counts of the checked kinds in the completed text.
+void CompleteSkeletonOf(QString &s, KindCounts *kinds = nullptr)
+{
+    std::optional<SkeletonTags> tags;
+    // The tags are found again only after the text has changed; every edit here adds text.
+    const auto first = [&](QStringView name, bool closing) {
+        if (!tags)
+            tags.emplace(s);
+        return tags->first(name, closing);
+    };
+    const auto changed = [&] { tags.reset(); };
+    if (!first(u"html", false)) {
+        const QString doctype = DoctypeOf(s);
+        if (!doctype.isEmpty()) {
+            s.remove(IndexOfAsciiNoCase(s, QStringLiteral("<!DOCTYPE")), doctype.size());
+            s.prepend(doctype + CrLf + QLatin1String("<html>"));
+        } else {
+            s.prepend(QLatin1String("<html>"));
+        }
+        changed();
+    }
+    if (!first(u"html", true)) {
+        s.append(QLatin1String("</html>"));
+        changed();
+    }
+    if (!first(u"head", false)) {
+        if (const auto html = first(u"html", false)) {
+            s.insert(html->end, CrLf + QLatin1String("<head>"));
+            changed();
+        }
+    }
+    if (!first(u"head", true)) {
+        if (const auto body = first(u"body", false)) {
+            s.insert(body->start, CrLf + QLatin1String("</head>") + CrLf);
+            changed();
+        }
+    }
+    // A frameset page has no body: one added would put a stray tag into a valid page.
+    const bool frameset = first(u"frameset", false).has_value();
+    if (!frameset && !first(u"body", false)) {
+        if (const auto headEnd = first(u"head", true)) {
+            s.insert(headEnd->end, CrLf + QLatin1String("<body>"));
+            changed();
+        }
+    }
+    if (!frameset && !first(u"body", true)) {
+        if (const auto htmlEnd = first(u"html", true)) {
+            s.insert(htmlEnd->start, CrLf + QLatin1String("</body>"));
+            changed();
+        }
+    }
+    if (kinds) {
+        first(u"html", false);
+        *kinds = tags->kinds();
+    }
+}
+
+// The tags of one kind, in text order.
+struct KindTags {
+    std::vector<TagPos> opens, closes, closeEnds;
+};
 
 void Collect(const TagSpan &tag, KindTags &kind)
 {
@@ -301,21 +191,22 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
                  QString &CheckReport, TagMarks &marks, const CatalogueLine &line, BlankedTags *blanked,
                  bool blankOut)
 {
-    const std::vector<qsizetype> &opens = found.opens;
-    const std::vector<qsizetype> &closes = found.closes;
+    const std::vector<TagPos> &opens = found.opens;
+    const std::vector<TagPos> &closes = found.closes;
     if (opens.size() == closes.size())
         return;
     // From the right: closing tags seen so far wait on a stack, the nearest on top; each opening
     // tag takes the nearest closing tag behind it that no later opening tag has taken.
-    std::vector<qsizetype> match(opens.size(), -1);
+    // Indexes in 32 bits: positions are, and every tag takes more than one character.
+    std::vector<qint32> match(opens.size(), -1);
     std::vector<bool> closeTaken(closes.size(), false);
-    std::vector<size_t> waiting;
+    std::vector<quint32> waiting;
     size_t c = closes.size();
     for (size_t k = opens.size(); k-- > 0;) {
         while (c > 0 && closes[c - 1] > opens[k])
-            waiting.push_back(--c);
+            waiting.push_back(quint32(--c));
         if (!waiting.empty()) {
-            match[k] = qsizetype(waiting.back());
+            match[k] = qint32(waiting.back());
             closeTaken[waiting.back()] = true;
             waiting.pop_back();
         }
@@ -333,7 +224,7 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
             chars = reinterpret_cast<char16_t *>(text.data()); // detaches once
         for (qsizetype i = 1; i <= nameLength; ++i)
             chars[opens[k] + i] = lowerOpening[i].unicode();
-        marks.push_back(opens[k]);
+        marks.push_back(qsizetype(opens[k]));
         CheckReport += entryStart;
         AppendNumber(CheckReport, k + 1);
         CheckReport += entryEnd;
@@ -345,52 +236,15 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
         for (size_t j = 0; j < closes.size(); ++j) {
             if (closeTaken[j])
                 continue;
-            const qsizetype length = found.closeEnds[j] - closes[j];
+            const qsizetype length = qsizetype(found.closeEnds[j]) - qsizetype(closes[j]);
             if (blankOut)
                 text.replace(closes[j], length, QString(length, QLatin1Char(' ')));
             if (blanked)
-                blanked->emplace_back(closes[j], length);
+                blanked->emplace_back(qsizetype(closes[j]), length);
             ++count;
         }
         CheckReport += CrLf + QString::number(count) + line(16) + closing + line(17);
     }
-}
-
-// Collapses the blank runs between the parts of each tag; the result has no map.
-void CollapseInTags(Tagged &t, TagMarks &marks)
-{
-    const QString &text = t.text;
-    const char16_t *p = QStringView(text).utf16();
-    TextRewriter out(text, 0, std::move(t.spareText));
-    for (const TagSpan &tag : t.map.tags()) {
-        const qsizetype end = tag.end;
-        qsizetype j = tag.nameEnd;
-        while (j < end) {
-            const char16_t c = p[j];
-            if (c == u'=') {
-                qsizetype value = j + 1;
-                while (value < end && IsTagSpace(p[value]))
-                    ++value;
-                const qsizetype closing = value < end && IsQuote(p[value]) ? ClosingQuoteInTag(text, tag, value) : -1;
-                j = closing >= 0 ? closing + 1 : value;
-                continue;
-            }
-            if (c != u' ') {
-                ++j;
-                continue;
-            }
-            qsizetype run = j;
-            while (run < end && p[run] == u' ')
-                ++run;
-            if (run - j > 1) {
-                out.keepTo(j);
-                out.drop(run - j);
-                out.insertBlanks(BlanksAfterSixPasses(run - j));
-            }
-            j = run;
-        }
-    }
-    MovePositions(marks, Apply(t, out, false));
 }
 
 } // namespace
@@ -400,32 +254,11 @@ QString CheckThisMark()
     return QStringLiteral("</!CheckThis>");
 }
 
-QString QuoteAttributeValues(const QString &text)
-{
-    Tagged t = Scanned(text);
-    QuoteValues(t);
-    return t.text;
-}
-
-QString RemoveClutter(const QString &text)
-{
-    Tagged t = Scanned(text);
-    RemoveClutterFrom(t);
-    return t.text;
-}
-
-QString JoinBreaksInsideTags(const QString &text)
-{
-    Tagged t = Scanned(text);
-    JoinBreaks(t);
-    return t.text;
-}
-
 QString CompleteSkeleton(const QString &text)
 {
-    Tagged t = Scanned(text);
-    CompleteSkeletonOf(t);
-    return t.text;
+    QString result = text;
+    CompleteSkeletonOf(result);
+    return result;
 }
 
 QString BalanceTags(const QString &opening, const QString &closing, const QString &text, QString &CheckReport,
@@ -442,77 +275,100 @@ QString BalanceTags(const QString &opening, const QString &closing, const QStrin
     return result;
 }
 
-QString CollapseTagBlanks(const QString &text, TagMarks &marks)
-{
-    Tagged t = Scanned(text);
-    CollapseInTags(t, marks);
-    return t.text;
-}
-
 namespace {
 
-void CleanUp(Tagged &t, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+// The tags of the checked kinds whose counts differ, found in one pass into lists of the size
+// counted.
+void CollectKinds(QStringView text, const KindCounts &counts, KindTags (&kinds)[std::size(CheckedKinds)])
 {
-    QuoteValues(t);
-    RemoveClutterFrom(t);
-    JoinBreaks(t);
-    CompleteSkeletonOf(t);
+    const size_t *opens = counts.opens;
+    const size_t *closes = counts.closes;
+    bool unbalanced = false;
+    for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind) {
+        if (opens[kind] == closes[kind])
+            continue;
+        unbalanced = true;
+        kinds[kind].opens.reserve(opens[kind]);
+        kinds[kind].closes.reserve(closes[kind]);
+        kinds[kind].closeEnds.reserve(closes[kind]);
+    }
+    if (!unbalanced)
+        return;
+    TagCursor scanner(text);
+    TagSpan tag;
+    while (scanner.next(tag)) {
+        const int kind = KindOf(text, tag);
+        if (kind >= 0 && opens[kind] != closes[kind])
+            Collect(tag, kinds[kind]);
+    }
+}
+
+void CleanUp(QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
+{
+    QuoteAttributeValuesIn(text);
+    RemoveClutterIn(text);
+    JoinBreaksInsideTagsIn(text);
+    KindCounts counts;
+    CompleteSkeletonOf(text, &counts);
     marks.clear();
     // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds.
     KindTags kinds[std::size(CheckedKinds)];
-    for (const TagSpan &tag : t.map.tags()) {
-        const int kind = KindOf(t.text, tag);
-        if (kind >= 0)
-            Collect(tag, kinds[kind]);
-    }
+    CollectKinds(text, counts, kinds);
     BlankedTags blanked;
     for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
         BalanceKind(QLatin1String(CheckedKinds[kind].opening), QLatin1String(CheckedKinds[kind].closing), kinds[kind],
-                    t.text, CheckReport, marks, line, &blanked, false);
+                    text, CheckReport, marks, line, &blanked, false);
+    for (KindTags &kind : kinds)
+        kind = KindTags();
     std::sort(marks.begin(), marks.end());
     std::sort(blanked.begin(), blanked.end());
     if (!blanked.empty()) {
-        TextRewriter kept(t.text, 0, std::move(t.spareText));
+        OwnedText(text);
+        PositionMover moved(marks);
+        TextCompactor kept(text, &moved);
         for (const auto &[start, length] : blanked) {
             kept.keepTo(start);
             kept.drop(length);
         }
-        MovePositions(marks, Apply(t, kept));
+        kept.finish();
     }
-    CollapseInTags(t, marks);
+    CollapseTagBlanksIn(text, marks);
 }
 
-QString Revealed(const QString &text, const TagMarks &marks, QString buffer)
+// Puts CheckThisMark() behind the first ">" behind each mark, in the text's own memory.
+void Reveal(QString &text, const TagMarks &marks)
 {
     if (marks.empty())
-        return text;
-    const QString mark = CheckThisMark();
-    TextRewriter out(text, qsizetype(marks.size()) * mark.size(), std::move(buffer));
+        return;
+    std::vector<qsizetype> at;
+    at.reserve(marks.size());
     const QStringView view(text);
+    qsizetype done = 0;
     for (qsizetype position : marks) {
         // Two unclosed tags may share the first ">" behind them: each adds its flag.
-        const qsizetype greaterThan = view.indexOf(u'>', qMax<qsizetype>(position, out.position() - 1));
+        const qsizetype greaterThan = view.indexOf(u'>', qMax<qsizetype>(position, done - 1));
         if (greaterThan < 0)
             break;
-        out.keepTo(greaterThan + 1);
-        out.insert(mark);
+        done = greaterThan + 1;
+        at.push_back(done);
     }
-    TextEdits edits;
-    return out.finish(edits);
+    InsertInPlace(text, at, CheckThisMark());
 }
 
 } // namespace
 
 QString CleanUpHtml(const QString &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
-    Tagged t = Scanned(text);
-    CleanUp(t, CheckReport, marks, line);
-    return t.text;
+    QString result = text;
+    CleanUp(result, CheckReport, marks, line);
+    return result;
 }
 
 QString RevealMarks(const QString &text, const TagMarks &marks)
 {
-    return Revealed(text, marks, QString());
+    QString result = text;
+    Reveal(result, marks);
+    return result;
 }
 
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line)
@@ -524,12 +380,9 @@ CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
 {
     CheckHtmlResult result;
     TagMarks marks;
-    Tagged t;
-    t.text = std::move(text);
-    t.map = TagMap::scan(t.text);
-    CleanUp(t, result.CheckReport, marks, line);
-    t.map = TagMap();
-    result.text = Revealed(t.text, marks, std::move(t.spareText));
+    result.text = std::move(text);
+    CleanUp(result.text, result.CheckReport, marks, line);
+    Reveal(result.text, marks);
     result.message = line(32) + CrLf + result.CheckReport;
     return result;
 }

@@ -30,4 +30,15 @@ QString CompleteSkeleton(const QString &text);
 // outside tags), moving the positions in `marks` along.
 QString CollapseTagBlanks(const QString &text, TagMarks &marks);
 
+// The same steps on the text itself, as Check HTML runs them one after another on one buffer:
+// rewritten in the text's own memory, a text shared with others copied once.
+void QuoteAttributeValuesIn(QString &text);
+void RemoveClutterIn(QString &text);
+void JoinBreaksInsideTagsIn(QString &text);
+void CollapseTagBlanksIn(QString &text, TagMarks &marks);
+
+// The text's characters, to be written in place: a text shared with others is first copied
+// into memory of its own (advised for huge pages, with room behind for what later steps add).
+char16_t *OwnedText(QString &text);
+
 } // namespace korvel

@@ -24,161 +24,142 @@ constexpr QStringView RawTextElements[] = {u"script", u"style", u"textarea"};
 // The longest end tag searched for behind raw text, "</textarea".
 constexpr qsizetype RawEndReach = 10;
 
-qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
+inline qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
 {
-    for (qsizetype i = from; i < n; ++i) {
+    // Most tags lie a few characters apart: those are found one by one. Further on, Qt's search
+    // reads many characters at a time, as quotes and the ends of raw text may lie far off.
+    for (qsizetype i = from; i < n && i < from + 8; ++i) {
         if (p[i] == c)
             return i;
     }
-    return -1;
+    from += 8;
+    if (from >= n)
+        return -1;
+    const qsizetype found = QStringView(p + from, n - from).indexOf(QChar(c));
+    return found < 0 ? -1 : from + found;
 }
 
-// Quote searches that found nothing are remembered, so a text full of unclosed quotes is not
-// searched to its end again for each of them.
-class QuoteFinder final {
-public:
-    QuoteFinder(const char16_t *p, qsizetype n) : m_p(p), m_n(n) {}
+} // namespace
 
-    qsizetype closing(qsizetype quote)
-    {
-        const bool dq = m_p[quote] == u'"';
-        qsizetype &missingFrom = dq ? m_noDouble : m_noSingle;
-        if (missingFrom >= 0 && quote + 1 >= missingFrom) {
-            m_failed = true;
-            return -1;
-        }
-        const qsizetype found = findChar(m_p, quote + 1, m_n, m_p[quote]);
-        if (found < 0) {
-            missingFrom = quote + 1;
-            m_failed = true;
-        }
-        return found;
+TagCursor::TagCursor(QStringView text)
+    : m_text(text), m_p(text.utf16()), m_n(qMin<qsizetype>(text.size(), std::numeric_limits<TagPos>::max()))
+{
+}
+
+qsizetype TagCursor::closingQuote(qsizetype quote)
+{
+    const bool dq = m_p[quote] == u'"';
+    qsizetype &missingFrom = dq ? m_noDouble : m_noSingle;
+    if (missingFrom >= 0 && quote + 1 >= missingFrom) {
+        m_quoteFailed = true;
+        return -1;
     }
-
-    bool failed() const { return m_failed; }
-
-private:
-    const char16_t *m_p;
-    qsizetype m_n;
-    qsizetype m_noDouble = -1;
-    qsizetype m_noSingle = -1;
-    bool m_failed = false;
-};
-
-// Reads one tag after another; the position handed in is where the search goes on.
-class Tokenizer final {
-public:
-    explicit Tokenizer(QStringView text)
-        : m_text(text), m_p(text.utf16()),
-          m_n(qMin<qsizetype>(text.size(), std::numeric_limits<TagPos>::max())), m_quotes(m_p, m_n)
-    {
+    const qsizetype found = findChar(m_p, quote + 1, m_n, m_p[quote]);
+    if (found < 0) {
+        missingFrom = quote + 1;
+        m_quoteFailed = true;
     }
+    return found;
+}
 
-    // The first tag at or after `i`; false when none follows.
-    bool next(qsizetype i, TagSpan &tag)
-    {
-        const char16_t *p = m_p;
-        const qsizetype n = m_n;
-        while (i < n) {
-            const qsizetype lt = findChar(p, i, n, u'<');
-            if (lt < 0 || lt + 1 >= n)
-                return false;
-            const char16_t after = p[lt + 1];
-            if (after == u'!' || after == u'?') {
-                const bool comment = lt + 3 < n && after == u'!' && p[lt + 2] == u'-' && p[lt + 3] == u'-';
-                const qsizetype end = comment ? m_text.left(n).indexOf(u"-->", lt + 4) : findChar(p, lt + 2, n, u'>');
-                i = end < 0 ? n : end + (comment ? 3 : 1);
-                continue;
-            }
-            const bool closing = after == u'/';
-            const qsizetype nameStart = lt + (closing ? 2 : 1);
-            if (nameStart >= n || !isAsciiLetter(p[nameStart])) {
-                i = lt + 1;
-                continue;
-            }
-            qsizetype e = nameStart;
-            while (e < n && !isSpace(p[e]) && p[e] != u'/' && p[e] != u'>')
-                ++e;
-            bool closed = false;
-            qsizetype end = n;
-            if (closing) {
-                const qsizetype gt = findChar(p, e, n, u'>');
-                closed = gt >= 0;
-                end = gt < 0 ? n : gt + 1;
-            } else {
-                end = startTagEnd(e, &closed);
-            }
-            tag.start = TagPos(lt);
-            tag.end = TagPos(end);
-            tag.nameEnd = TagPos(e);
-            tag.closing = closing;
-            tag.closed = closed;
-            tag.resume = TagPos(end);
-            tag.raw = false;
-            if (!closing)
-                rawTextEnd(tag);
-            return true;
+bool TagCursor::next(qsizetype i, TagSpan &tag)
+{
+    const char16_t *p = m_p;
+    const qsizetype n = m_n;
+    while (i < n) {
+        const qsizetype lt = findChar(p, i, n, u'<');
+        if (lt < 0 || lt + 1 >= n)
+            return false;
+        const char16_t after = p[lt + 1];
+        if (after == u'!' || after == u'?') {
+            const bool comment = lt + 3 < n && after == u'!' && p[lt + 2] == u'-' && p[lt + 3] == u'-';
+            const qsizetype end = comment ? m_text.left(n).indexOf(u"-->", lt + 4) : findChar(p, lt + 2, n, u'>');
+            i = end < 0 ? n : end + (comment ? 3 : 1);
+            continue;
         }
-        return false;
+        const bool closing = after == u'/';
+        const qsizetype nameStart = lt + (closing ? 2 : 1);
+        if (nameStart >= n || !isAsciiLetter(p[nameStart])) {
+            i = lt + 1;
+            continue;
+        }
+        qsizetype e = nameStart;
+        while (e < n && !isSpace(p[e]) && p[e] != u'/' && p[e] != u'>')
+            ++e;
+        bool closed = false;
+        qsizetype end = n;
+        if (closing) {
+            const qsizetype gt = findChar(p, e, n, u'>');
+            closed = gt >= 0;
+            end = gt < 0 ? n : gt + 1;
+        } else {
+            end = startTagEnd(e, &closed);
+        }
+        tag.start = TagPos(lt);
+        tag.end = TagPos(end);
+        tag.nameEnd = TagPos(e);
+        tag.closing = closing;
+        tag.closed = closed;
+        tag.resume = TagPos(end);
+        tag.raw = false;
+        if (!closing)
+            rawTextEnd(tag);
+        return true;
     }
+    return false;
+}
 
-    bool quoteSearchFailed() const { return m_quotes.failed(); }
-
-private:
-    // One past the ">" that ends a start tag whose attributes begin at `from`.
-    qsizetype startTagEnd(qsizetype from, bool *closed)
-    {
-        const char16_t *p = m_p;
-        const qsizetype n = m_n;
-        qsizetype j = from;
-        while (j < n) {
-            const char16_t c = p[j];
-            if (c == u'>') {
-                *closed = true;
-                return j + 1;
-            }
-            if (c == u'=') {
-                qsizetype k = j + 1;
-                while (k < n && isSpace(p[k]))
-                    ++k;
-                if (k < n && (p[k] == u'"' || p[k] == u'\'')) {
-                    const qsizetype close = m_quotes.closing(k);
-                    if (close >= 0) {
-                        j = close + 1;
-                        continue;
-                    }
+// One past the ">" that ends a start tag whose attributes begin at `from`.
+qsizetype TagCursor::startTagEnd(qsizetype from, bool *closed)
+{
+    const char16_t *p = m_p;
+    const qsizetype n = m_n;
+    qsizetype j = from;
+    while (j < n) {
+        const char16_t c = p[j];
+        if (c == u'>') {
+            *closed = true;
+            return j + 1;
+        }
+        if (c == u'=') {
+            qsizetype k = j + 1;
+            while (k < n && isSpace(p[k]))
+                ++k;
+            if (k < n && (p[k] == u'"' || p[k] == u'\'')) {
+                const qsizetype close = closingQuote(k);
+                if (close >= 0) {
+                    j = close + 1;
+                    continue;
                 }
-                j = k;
-                continue;
             }
-            ++j;
+            j = k;
+            continue;
         }
-        *closed = false;
-        return n;
+        ++j;
     }
+    *closed = false;
+    return n;
+}
 
-    // Where the search for tags goes on behind a start tag: behind a script, style or textarea
-    // tag at the end tag of its element (the end of the text when there is none).
-    void rawTextEnd(TagSpan &tag) const
-    {
-        const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
-        if (length != 5 && length != 6 && length != 8)
+// Where the search for tags goes on behind a start tag: behind a script, style or textarea
+// tag at the end tag of its element (the end of the text when there is none).
+void TagCursor::rawTextEnd(TagSpan &tag) const
+{
+    // The length and first letter of the name leave one element to compare with, if any: most
+    // tags of five letters are tables.
+    const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
+    const char16_t first = char16_t(m_p[tag.nameStart()] | 0x20);
+    for (QStringView raw : RawTextElements) {
+        if (raw.size() == length && raw.front().unicode() == first && TagNameIs(m_text, tag, raw)) {
+            const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
+            tag.resume = TagPos(endTag < 0 ? m_n : endTag);
+            tag.raw = true;
             return;
-        for (QStringView raw : RawTextElements) {
-            if (TagNameIs(m_text, tag, raw)) {
-                const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
-                tag.resume = TagPos(endTag < 0 ? m_n : endTag);
-                tag.raw = true;
-                return;
-            }
         }
     }
+}
 
-    QStringView m_text;
-    const char16_t *m_p;
-    qsizetype m_n;
-    QuoteFinder m_quotes;
-};
+namespace {
 
 TagSpan shifted(TagSpan tag, qsizetype delta)
 {
@@ -215,7 +196,7 @@ void TagMap::scanInto(QStringView text, TagMap &map)
     // would copy it over and over, and room never written to costs no memory.
     map.m_tags.reserve(size_t(text.size() / 6 + 16));
     adviseHugePages(map.m_tags.data(), qsizetype(map.m_tags.capacity() * sizeof(TagSpan)));
-    Tokenizer tokens(text);
+    TagCursor tokens(text);
     TagSpan tag;
     qsizetype i = 0;
     while (tokens.next(i, tag)) {
@@ -262,7 +243,7 @@ void TagMap::edit(QStringView text, const TextEdits &edits)
         return rescan(text);
 
     // The new list is written over the old one: a tag is never written ahead of where it is read.
-    Tokenizer tokens(text);
+    TagCursor tokens(text);
     const char16_t *p = text.utf16();
     const size_t count = m_tags.size();
     size_t k = 0;

@@ -62,6 +62,42 @@ private:
     bool m_quoteSearchFailed = false;
 };
 
+// Finds the tags of a text one after another, as TagMap::scan does, without keeping them: a step
+// that reads each tag once needs no map of a large page.
+class TagCursor final {
+public:
+    explicit TagCursor(QStringView text);
+
+    // The first tag at or after `from`; false when none follows. The search for the next tag
+    // goes on at `tag.resume`.
+    bool next(qsizetype from, TagSpan &tag);
+    // The tag behind the one last found (the first tag on the first call).
+    bool next(TagSpan &tag)
+    {
+        const bool found = next(m_resume, tag);
+        m_resume = found ? qsizetype(tag.resume) : m_n;
+        return found;
+    }
+
+    // A quoted value was searched to the end of the text for its closing quote in vain.
+    bool quoteSearchFailed() const { return m_quoteFailed; }
+
+private:
+    qsizetype closingQuote(qsizetype quote);
+    qsizetype startTagEnd(qsizetype from, bool *closed);
+    void rawTextEnd(TagSpan &tag) const;
+
+    QStringView m_text;
+    const char16_t *m_p;
+    qsizetype m_n;
+    qsizetype m_resume = 0;
+    // Quote searches that found nothing are remembered, so a text full of unclosed quotes is not
+    // searched to its end again for each of them.
+    qsizetype m_noDouble = -1;
+    qsizetype m_noSingle = -1;
+    bool m_quoteFailed = false;
+};
+
 // The start and end tags of the text in text order.
 std::vector<TagSpan> FindTags(QStringView text);
 
