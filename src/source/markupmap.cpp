@@ -159,26 +159,6 @@ void TagCursor::rawTextEnd(TagSpan &tag) const
     }
 }
 
-namespace {
-
-TagSpan shifted(TagSpan tag, qsizetype delta)
-{
-    tag.start = TagPos(tag.start + delta);
-    tag.end = TagPos(tag.end + delta);
-    tag.nameEnd = TagPos(tag.nameEnd + delta);
-    tag.resume = TagPos(tag.resume + delta);
-    return tag;
-}
-
-bool sameShape(const TagSpan &found, const TagSpan &expected)
-{
-    return found.start == expected.start && found.end == expected.end && found.nameEnd == expected.nameEnd
-        && found.resume == expected.resume && found.closing == expected.closing && found.closed == expected.closed
-        && found.raw == expected.raw;
-}
-
-} // namespace
-
 qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quote)
 {
     const char16_t *p = text.utf16();
@@ -190,125 +170,18 @@ qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quot
     return -1;
 }
 
-void TagMap::scanInto(QStringView text, TagMap &map)
-{
-    // Room for a tag in every six characters, more than pages hold: growing a large vector
-    // would copy it over and over, and room never written to costs no memory.
-    map.m_tags.reserve(size_t(text.size() / 6 + 16));
-    adviseHugePages(map.m_tags.data(), qsizetype(map.m_tags.capacity() * sizeof(TagSpan)));
-    TagCursor tokens(text);
-    TagSpan tag;
-    qsizetype i = 0;
-    while (tokens.next(i, tag)) {
-        map.m_tags.push_back(tag);
-        i = tag.resume;
-    }
-    map.m_quoteSearchFailed = tokens.quoteSearchFailed();
-}
-
-TagMap TagMap::scan(QStringView text)
-{
-    TagMap map;
-    scanInto(text, map);
-    return map;
-}
-
-// A rewrite keeps the tags it does not touch: the search reaches each of them in the same state
-// as before, since it reads nothing behind a tag before it reaches the tag's "<". Edits inside a
-// tag (behind its name) are checked by reading the tag again, which must give the same tag with
-// its end moved. A removal of whole tags, from a "<" to where the search went on, keeps the tags
-// around it, unless a "<" or "</" left in front of the gap would now read the text behind it.
-// Anything else is mapped by a new scan.
-TagMap TagMap::edited(QStringView text, const TextEdits &edits) const
-{
-    TagMap map = *this;
-    map.edit(text, edits);
-    return map;
-}
-
-void TagMap::rescan(QStringView text)
-{
-    m_tags.clear();
-    scanInto(text, *this);
-}
-
-void TagMap::edit(QStringView text, const TextEdits &edits)
-{
-    if (edits.empty())
-        return;
-    bool inserts = false;
-    for (const TextEdit &edit : edits)
-        inserts = inserts || edit.inserted > 0;
-    if (m_quoteSearchFailed && inserts)
-        return rescan(text);
-
-    // The new list is written over the old one: a tag is never written ahead of where it is read.
-    TagCursor tokens(text);
-    const char16_t *p = text.utf16();
-    const size_t count = m_tags.size();
-    size_t k = 0;
-    size_t w = 0;
-    qsizetype delta = 0;
-    size_t e = 0;
-    while (e < edits.size()) {
-        const TextEdit &edit = edits[e];
-        while (k < count && qsizetype(m_tags[k].resume) <= edit.at) {
-            const TagSpan kept = m_tags[k];
-            // A tag without ">" was read to the end of the text, and the search for the end tag
-            // of a script reads a few characters behind where it goes on.
-            if (!kept.closed || (kept.raw && edit.at < qsizetype(kept.resume) + RawEndReach))
-                return rescan(text);
-            m_tags[w++] = shifted(kept, delta);
-            ++k;
-        }
-        if (k == count)
-            return rescan(text);
-        const TagSpan tag = m_tags[k];
-        if (edit.inserted == 0 && edit.removed > 0 && edit.at == qsizetype(tag.start)) {
-            // Whole tags removed: the gap must end where the search went on behind a tag.
-            size_t last = k;
-            while (last < count && qsizetype(m_tags[last].resume) < edit.at + edit.removed)
-                ++last;
-            if (last == count || qsizetype(m_tags[last].resume) != edit.at + edit.removed)
-                return rescan(text);
-            const qsizetype gap = edit.at + delta;
-            if ((gap >= 1 && p[gap - 1] == u'<') || (gap >= 2 && p[gap - 1] == u'/' && p[gap - 2] == u'<'))
-                return rescan(text);
-            delta -= edit.removed;
-            k = last + 1;
-            ++e;
-            continue;
-        }
-        if (edit.at < qsizetype(tag.nameEnd) || edit.at >= qsizetype(tag.end))
-            return rescan(text);
-        // Every edit inside this tag, then the tag read again.
-        qsizetype inside = 0;
-        while (e < edits.size() && edits[e].at >= qsizetype(tag.nameEnd) && edits[e].at < qsizetype(tag.end)
-               && edits[e].at + edits[e].removed <= qsizetype(tag.end)) {
-            inside += edits[e].inserted - edits[e].removed;
-            ++e;
-        }
-        if (e < edits.size() && edits[e].at < qsizetype(tag.end))
-            return rescan(text);
-        TagSpan expected = shifted(tag, delta);
-        expected.end = TagPos(expected.end + inside);
-        expected.resume = TagPos(expected.resume + inside);
-        TagSpan found;
-        if (!tokens.next(expected.start, found) || !sameShape(found, expected))
-            return rescan(text);
-        m_tags[w++] = found;
-        delta += inside;
-        ++k;
-    }
-    while (k < count)
-        m_tags[w++] = shifted(m_tags[k++], delta);
-    m_tags.resize(w);
-    m_quoteSearchFailed = m_quoteSearchFailed || tokens.quoteSearchFailed();
-}
-
 std::vector<TagSpan> FindTags(QStringView text)
 {
-    return TagMap::scan(text).tags();
+    std::vector<TagSpan> tags;
+    // Room for a tag in every six characters, more than pages hold: growing a large vector
+    // would copy it over and over, and room never written to costs no memory.
+    tags.reserve(size_t(text.size() / 6 + 16));
+    adviseHugePages(tags.data(), qsizetype(tags.capacity() * sizeof(TagSpan)));
+    TagCursor tokens(text);
+    TagSpan tag;
+    while (tokens.next(tag))
+        tags.push_back(tag);
+    return tags;
 }
 
 bool TagNameIs(QStringView text, const TagSpan &tag, QStringView name)

@@ -34,36 +34,10 @@ struct TextEdit {
     qsizetype removed = 0;
     qsizetype inserted = 0;
 };
-using TextEdits = std::vector<TextEdit>;
 
-// The tags of one text. A rewrite that only changes the insides of tags, or removes whole tags,
-// is followed without scanning the text again: only the tags it changed are read anew.
-class TagMap final {
-public:
-    // The tags of the text in text order, found in one pass. A tag begins with "<" or "</"
-    // followed by a letter; inside a start tag a value quoted with " or ' may hold ">".
-    static TagMap scan(QStringView text);
-
-    const std::vector<TagSpan> &tags() const { return m_tags; }
-
-    // The map of `text`, which `edits` made of the text this map describes: the same as
-    // scan(text), found by reading again only the tags the edits touched.
-    TagMap edited(QStringView text, const TextEdits &edits) const;
-    // The same, in place: a large page's map is never held twice.
-    void edit(QStringView text, const TextEdits &edits);
-
-private:
-    static void scanInto(QStringView text, TagMap &map);
-    void rescan(QStringView text);
-
-    std::vector<TagSpan> m_tags;
-    // A quoted value whose closing quote was searched to the end of the text in vain: a quote
-    // put in later may close it, so no rewrite that inserts anything is followed tag by tag.
-    bool m_quoteSearchFailed = false;
-};
-
-// Finds the tags of a text one after another, as TagMap::scan does, without keeping them: a step
-// that reads each tag once needs no map of a large page.
+// Finds the tags of a text one after another, without keeping them: a step that reads each tag
+// once needs no map of a large page. A tag begins with "<" or "</" followed by a letter; inside a
+// start tag a value quoted with " or ' may hold ">".
 class TagCursor final {
 public:
     explicit TagCursor(QStringView text);
