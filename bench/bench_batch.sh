@@ -99,7 +99,7 @@ for command in remove-line-breaks insert-line-breaks remove-hyphenation entities
 done
 
 # The fixed cost of every run: the program started and left at once, beside cat of an empty
-# file. Nearly all of it is the dynamic loader mapping and relocating the linked libraries.
+# file. The program links Qt Core only (its window is a library loaded when a window is wanted).
 echo "== start-up: korvel --version"
 printf '%-20s %10s %9s %9s %12s\n' what korvel_ms peak_KB cat_ms korvel/cat
 ms=$(run_ms ":" "$KORVEL" --version)
