@@ -21,8 +21,6 @@ bool isSpace(char16_t u)
 
 // Elements whose contents are text up to their own end tag, whatever looks like markup in them.
 constexpr QStringView RawTextElements[] = {u"script", u"style", u"textarea"};
-// The longest end tag searched for behind raw text, "</textarea".
-constexpr qsizetype RawEndReach = 10;
 
 inline qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
 {
