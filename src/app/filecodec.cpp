@@ -1,5 +1,6 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
+#include "textio/chunkedtext.h"
 #include "textio/largebuffer.h"
 
 #include <QStringDecoder>
@@ -196,68 +197,14 @@ QString decodeBytes(const QByteArray &bytes, DecodedText &doc)
 // `to`; the text itself when they all are already.
 QString withLineBreaks(QString text, QStringView to, bool separators = false)
 {
-    const char16_t *p = QStringView(text).utf16();
-    const qsizetype n = text.size();
-    const auto breakAt = [&](qsizetype i) -> qsizetype {  // the length of the break at i, or 0
-        if (separators)
-            return p[i] == 0x2028 ? 1 : 0;
-        if (p[i] == u'\r')
-            return i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
-        return p[i] == u'\n' ? 1 : 0;
-    };
-    qsizetype first = 0;
-    // A text that has CR LF breaks throughout, the common case, is read at a few instructions a
-    // character: up to the first break that is not CR LF, the loop below has nothing to check.
-    if (!separators && to == u"\r\n") {
-        while (first < n) {
-            // Four characters at a time while none is a control character up to CR: a lane
-            // below 0x0E borrows into its top bit (a lane above one that does may be flagged
-            // too, which only ends the stride early).
-            while (n - first >= 4) {
-                quint64 lanes;
-                std::memcpy(&lanes, p + first, sizeof lanes);
-                if ((lanes - 0x000E000E000E000Eull) & ~lanes & 0x8000800080008000ull)
-                    break;
-                first += 4;
-            }
-            if (first == n)
-                break;
-            const char16_t c = p[first];
-            if (c > u'\r' || (c != u'\r' && c != u'\n'))
-                ++first;
-            else if (c == u'\r' && first + 1 < n && p[first + 1] == u'\n')
-                first += 2;
-            else
-                break;
-        }
-    }
-    for (; first < n; ++first) {
-        const qsizetype length = breakAt(first);
-        if (length == 0)
-            continue;
-        if (QStringView(p + first, length) != to)
-            break;
-        first += length - 1;
-    }
-    if (first == n)
+    const qsizetype first = firstBreakNotAs(text, to, separators);
+    if (first == text.size())
         return text;
     QString out;
-    out.reserve(n + n / 16);
+    out.reserve(text.size() + text.size() / 16);
     adviseHugePages(out);
-    out.append(QStringView(p, first));
-    qsizetype done = first;
-    for (qsizetype i = first; i < n; ++i) {
-        if (!separators && p[i] > u'\r')
-            continue;
-        const qsizetype length = breakAt(i);
-        if (length == 0)
-            continue;
-        out.append(QStringView(p + done, i - done));
-        out.append(to);
-        i += length - 1;
-        done = i + 1;
-    }
-    out.append(QStringView(p + done, n - done));
+    out.append(QStringView(text).first(first));
+    appendWithBreaks(out, QStringView(text).sliced(first), to, separators);
     return out;
 }
 

@@ -176,6 +176,8 @@ void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool sepa
     qsizetype done = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i];
+        if (!separators && c > u'\r')
+            continue;
         qsizetype length = 0;
         if (separators)
             length = c == 0x2028 ? 1 : 0;
@@ -193,24 +195,37 @@ void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool sepa
     out.append(QStringView(p + done, n - done));
 }
 
-bool breaksAre(QStringView piece, QStringView to)
+qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators)
 {
-    const char16_t *p = piece.utf16();
-    const qsizetype n = piece.size();
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        while (n - i >= 4 && noneBelowCr(p + i))
-            i += 4;
-        if (i == n)
-            break;
-        const char16_t c = p[i];
-        if (c != u'\r' && c != u'\n')
+        qsizetype length = 0;
+        if (separators) {
+            length = p[i] == 0x2028 ? 1 : 0;
+        } else {
+            while (n - i >= 4 && noneBelowCr(p + i))
+                i += 4;
+            if (i == n)
+                break;
+            const char16_t c = p[i];
+            if (c == u'\r')
+                length = i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
+            else if (c == u'\n')
+                length = 1;
+        }
+        if (length == 0)
             continue;
-        const qsizetype length = c == u'\r' && i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
         if (QStringView(p + i, length) != to)
-            return false;
+            return i;
         i += length - 1;
     }
-    return true;
+    return n;
+}
+
+bool breaksAre(QStringView piece, QStringView to)
+{
+    return firstBreakNotAs(piece, to, false) == piece.size();
 }
 
 } // namespace korvel

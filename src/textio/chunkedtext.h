@@ -65,6 +65,10 @@ qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype chunk);
 // `separators`). The piece must not end inside a CR LF (see pieceEnd).
 void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool separators);
 
+// Where the first line break of the text (CR LF, CR, LF; or U+2028 when `separators`) that is
+// not written as `to` begins; the text's length when every break already is.
+qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators = false);
+
 // Whether every line break of the piece (CR LF, CR, LF) is already `to`.
 bool breaksAre(QStringView piece, QStringView to);
 
