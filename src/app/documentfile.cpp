@@ -1,15 +1,12 @@
 #include "app/documentfile.h"
 #include "app/declaredcharset.h"
-#include "textio/cp1252.h"
 #include "textio/largebuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringEncoder>
 
 #include <algorithm>
-#include <cstring>
 
 namespace korvel {
 
@@ -52,61 +49,12 @@ DecodedText decodeWholeFile(QFile &file)
     return decodeDocumentText(bytes);
 }
 
-// A piece of text in the file's encoding, into `out` (which keeps its memory from piece to piece).
-void encodePiece(QByteArray &out, QStringView piece, TextEncoding encoding)
-{
-    const qsizetype n = piece.size();
-    switch (encoding) {
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE: {
-        out.resize(2 * n);
-        char *p = out.data();
-        const bool bigEndian = encoding == TextEncoding::Utf16BE;
-        for (QChar c : piece) {
-            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
-            *p++ = bigEndian ? hi : lo;
-            *p++ = bigEndian ? lo : hi;
-        }
-        break;
-    }
-    case TextEncoding::Utf8:
-    case TextEncoding::Utf8NoMark: {
-        // Stateless: a piece never ends inside a surrogate pair (see pieceEnd).
-        QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-        out.resize(encoder.requiredSpace(n));
-        const char *end = encoder.appendToBuffer(out.data(), piece);
-        out.resize(end - out.constData());
-        break;
-    }
-    case TextEncoding::Ansi: {
-        // As encodeAnsi: "?" for a character the code page lacks, one for a surrogate pair.
-        out.resize(n);
-        qsizetype o = 0;
-        for (qsizetype i = 0; i < n; ++i) {
-            const QChar c = piece[i];
-            if (Cp1252Holds(c)) {
-                out[o++] = char(Cp1252Byte(c));
-                continue;
-            }
-            out[o++] = '?';
-            if (c.isHighSurrogate() && i + 1 < n && piece[i + 1].isLowSurrogate())
-                ++i;
-        }
-        out.resize(o);
-        break;
-    }
-    }
-}
-
 // encodeDocumentText(text, format) written piece by piece.
 bool writeInPieces(QIODevice &file, const QString &text, const FileFormat &format, qsizetype chunkChars)
 {
     const auto put = [&file](const char *bytes, qsizetype n) { return file.write(bytes, n) == n; };
-    if (format.encoding == TextEncoding::Utf8 && !put("\xEF\xBB\xBF", 3))
-        return false;
-    if (format.encoding == TextEncoding::Utf16LE && !put("\xFF\xFE", 2))
-        return false;
-    if (format.encoding == TextEncoding::Utf16BE && !put("\xFE\xFF", 2))
+    const QByteArrayView mark = byteOrderMark(format.encoding);
+    if (!mark.isEmpty() && !put(mark.data(), mark.size()))
         return false;
     const QString to = lineSeparator(format.lineBreak);
     const QStringView whole(text);
@@ -120,7 +68,8 @@ bool writeInPieces(QIODevice &file, const QString &text, const FileFormat &forma
             appendWithBreaks(converted, piece, to, false);
             piece = converted;
         }
-        encodePiece(bytes, piece, format.encoding);
+        bytes.resize(0);
+        appendEncodedText(bytes, piece, format.encoding);
         if (!put(bytes.constData(), bytes.size()))
             return false;
         from = end;

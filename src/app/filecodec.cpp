@@ -7,7 +7,6 @@
 #include <QStringEncoder>
 
 #include <algorithm>
-#include <cstring>
 
 
 namespace korvel {
@@ -43,7 +42,7 @@ bool surrogatesPaired(const QString &text)
     return true;
 }
 
-void appendUtf16(QByteArray &out, const QString &text, bool bigEndian)
+void appendUtf16(QByteArray &out, QStringView text, bool bigEndian)
 {
     const qsizetype start = out.size();
     out.resize(start + text.size() * 2);
@@ -254,36 +253,52 @@ namespace {
 
 QByteArray encodeText(const QString &text, TextEncoding encoding)
 {
-    QByteArray out;
-    switch (encoding) {
-    case TextEncoding::Utf16LE:
-        out = QByteArray("\xFF\xFE", 2);
-        appendUtf16(out, text, false);
-        break;
-    case TextEncoding::Utf16BE:
-        out = QByteArray("\xFE\xFF", 2);
-        appendUtf16(out, text, true);
-        break;
-    case TextEncoding::Utf8:
-    case TextEncoding::Utf8NoMark: {
-        // Straight into one buffer, the mark in front: no second copy of a large text.
-        const qsizetype mark = encoding == TextEncoding::Utf8 ? 3 : 0;
-        QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-        out.resize(mark + encoder.requiredSpace(text.size()));
-        adviseHugePages(out);
-        std::memcpy(out.data(), "\xEF\xBB\xBF", size_t(mark));
-        char *end = encoder.appendToBuffer(out.data() + mark, text);
-        out.truncate(end - out.constData());
-        break;
-    }
-    case TextEncoding::Ansi:
-        out = encodeAnsi(text);
-        break;
-    }
+    QByteArray out = byteOrderMark(encoding).toByteArray();
+    appendEncodedText(out, text, encoding);
     return out;
 }
 
 } // namespace
+
+void appendEncodedText(QByteArray &out, QStringView text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        appendUtf16(out, text, encoding == TextEncoding::Utf16BE);
+        break;
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8NoMark: {
+        // Straight into the buffer: no second copy of a large text.
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        const qsizetype start = out.size();
+        out.resize(start + encoder.requiredSpace(text.size()));
+        adviseHugePages(out);
+        char *end = encoder.appendToBuffer(out.data() + start, text);
+        out.truncate(end - out.constData());
+        break;
+    }
+    case TextEncoding::Ansi:
+        appendAnsi(out, text);
+        break;
+    }
+}
+
+QByteArrayView byteOrderMark(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+        return QByteArrayView("\xFF\xFE", 2);
+    case TextEncoding::Utf16BE:
+        return QByteArrayView("\xFE\xFF", 2);
+    case TextEncoding::Utf8:
+        return QByteArrayView("\xEF\xBB\xBF", 3);
+    case TextEncoding::Utf8NoMark:
+    case TextEncoding::Ansi:
+        break;
+    }
+    return {};
+}
 
 QByteArray encodeDocument(const QStringList &lines, const FileFormat &format,
                           const std::vector<LineBreakStyle> &lineBreaks)

@@ -79,6 +79,12 @@ DecodedText decodeDocumentText(const QByteArray &bytes);
 // and LF of the text becomes the format's line break.
 QByteArray encodeDocumentText(const QString &text, const FileFormat &format);
 
+// The text in the encoding, without a byte-order mark, appended to `out`; its line breaks stay
+// as they are.
+void appendEncodedText(QByteArray &out, QStringView text, TextEncoding encoding);
+// The byte-order mark a file in the encoding begins with; empty for none.
+QByteArrayView byteOrderMark(TextEncoding encoding);
+
 // The text with each CR LF, CR and LF written as LF: its lines joined by LF.
 QString withLineFeeds(const QString &text);
 

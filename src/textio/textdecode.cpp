@@ -18,11 +18,11 @@ QString decodeAnsi(const QByteArray &bytes)
     return text;
 }
 
-QByteArray encodeAnsi(const QString &text, int *replaced)
+int appendAnsi(QByteArray &out, QStringView text)
 {
-    QByteArray out;
-    out.resize(text.size());
-    qsizetype o = 0;
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    qsizetype o = start;
     int bad = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
@@ -37,6 +37,13 @@ QByteArray encodeAnsi(const QString &text, int *replaced)
         }
     }
     out.truncate(o);
+    return bad;
+}
+
+QByteArray encodeAnsi(const QString &text, int *replaced)
+{
+    QByteArray out;
+    const int bad = appendAnsi(out, text);
     if (replaced)
         *replaced = bad;
     return out;

@@ -13,6 +13,8 @@ namespace korvel {
 // become "?"; the count of those goes to *replaced.
 QString decodeAnsi(const QByteArray &bytes);
 QByteArray encodeAnsi(const QString &text, int *replaced = nullptr);
+// The same, appended to `out`; the count of characters replaced by "?".
+int appendAnsi(QByteArray &out, QStringView text);
 bool ansiCanHold(const QString &text);
 
 // The text when the bytes are UTF-8 that encodes back to exactly these bytes (no overlong
