@@ -57,44 +57,15 @@ void appendUtf16(QByteArray &out, QStringView text, bool bigEndian)
 
 } // namespace
 
-namespace {
-
-struct BreakCounts {
-    qsizetype crLf = 0, lf = 0, cr = 0;
-    int kinds() const { return int(crLf > 0) + int(lf > 0) + int(cr > 0); }
-};
-
-BreakCounts countBreaks(const QString &text)
-{
-    BreakCounts counts;
-    const char16_t *p = QStringView(text).utf16();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == u'\r') {
-            if (i + 1 < n && p[i + 1] == u'\n') {
-                ++counts.crLf;
-                ++i;
-            } else {
-                ++counts.cr;
-            }
-        } else if (p[i] == u'\n') {
-            ++counts.lf;
-        }
-    }
-    return counts;
-}
-
-} // namespace
-
 LineBreakStyle lineBreakStyleOf(const QString &text)
 {
-    const BreakCounts counts = countBreaks(text);
+    const LineBreakCounts counts = countLineBreaks(text);
     return lineBreakStyleOf(counts.crLf, counts.lf, counts.cr, counts.kinds() == 0 && text.contains(kLineSeparator));
 }
 
 LineBreakStyle lineBreakStyleOf(qsizetype crLf, qsizetype lf, qsizetype cr, bool lineSeparator)
 {
-    const BreakCounts counts{crLf, lf, cr};
+    const LineBreakCounts counts{crLf, lf, cr};
     if (counts.kinds() == 0)
         return lineSeparator ? LineBreakStyle::LineSeparator : LineBreakStyle::CrLf;
     // A file that mixes breaks keeps each line's own (DecodedDocument::lineBreaks); the lines
@@ -221,7 +192,7 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
     doc.looksBinary = found.looksBinary;
     doc.keepsEveryByte = found.keepsEveryByte;
     doc.lines = splitLines(text, &doc.format.lineBreak);
-    if (doc.format.lineBreak != LineBreakStyle::LineSeparator && countBreaks(text).kinds() > 1) {
+    if (doc.format.lineBreak != LineBreakStyle::LineSeparator && countLineBreaks(text).kinds() > 1) {
         doc.lineBreaks.reserve(size_t(doc.lines.size() - 1));
         const char16_t *p = QStringView(text).utf16();
         for (qsizetype i = 0; i < text.size(); ++i) {

@@ -124,29 +124,14 @@ bool CrLfTextReader::next(QStringView &piece)
 // in place when they all are already.
 QStringView CrLfTextReader::converted(qsizetype length)
 {
-    const char16_t *p = reinterpret_cast<const char16_t *>(m_text.constData());
-    bool allCrLf = true;
-    for (qsizetype i = 0; i < length; ++i) {
-        while (length - i >= 4 && noneBelowCr(p + i))
-            i += 4;
-        if (i == length)
-            break;
-        const char16_t c = p[i];
-        if (c == u'\r') {
-            // Never the last character: a CR there was held back.
-            if (p[i + 1] == u'\n') {
-                ++m_crLf;
-                ++i;
-            } else {
-                ++m_cr;
-                allCrLf = false;
-            }
-        } else if (c == u'\n') {
-            ++m_lf;
-            allCrLf = false;
-        }
-    }
-    const QStringView piece(p, length);
+    // A CR at the piece's end is lone: the CR that ended the decoded text was held back, so no LF
+    // can follow it.
+    const QStringView piece(reinterpret_cast<const char16_t *>(m_text.constData()), length);
+    const LineBreakCounts found = countLineBreaks(piece);
+    m_crLf += found.crLf;
+    m_lf += found.lf;
+    m_cr += found.cr;
+    const bool allCrLf = found.lf == 0 && found.cr == 0;
     if (allCrLf)
         return piece;
     m_piece.resize(0);
@@ -193,6 +178,30 @@ void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool sepa
         done = i + 1;
     }
     out.append(QStringView(p + done, n - done));
+}
+
+LineBreakCounts countLineBreaks(QStringView text)
+{
+    LineBreakCounts counts;
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        while (n - i >= 4 && noneBelowCr(p + i))
+            i += 4;
+        if (i == n)
+            break;
+        if (p[i] == u'\r') {
+            if (i + 1 < n && p[i + 1] == u'\n') {
+                ++counts.crLf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
+        } else if (p[i] == u'\n') {
+            ++counts.lf;
+        }
+    }
+    return counts;
 }
 
 qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators)

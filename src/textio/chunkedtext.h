@@ -13,6 +13,13 @@ namespace korvel {
 // memory a large page needs.
 inline constexpr qsizetype FileChunkBytes = qsizetype(1) << 20;
 
+// The line breaks of a text: CR LF pairs, lone CRs (also one at the very end) and lone LFs.
+struct LineBreakCounts {
+    qsizetype crLf = 0, lf = 0, cr = 0;
+    int kinds() const { return int(crLf > 0) + int(lf > 0) + int(cr > 0); }
+};
+LineBreakCounts countLineBreaks(QStringView text);
+
 // Reads a text file piece by piece, so its bytes are never held whole beside its text, and
 // hands on the text with each CR LF, CR and LF written as CR LF. A character whose bytes a
 // piece cuts, and a CR LF that a piece cuts, come whole in the next piece. Counts the line
