@@ -5,11 +5,8 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
 #include "fuzzcheck.h"
-#include "textio/chunkedtext.h"
-#include "textio/cp1252.h"
 #include "textio/textdecode.h"
 
-#include <QBuffer>
 #include <QByteArray>
 
 #include <cstddef>
@@ -69,64 +66,11 @@ DecodedDocument loadAndCheck(const QByteArray &bytes)
     return doc;
 }
 
-// The text with each CR LF, lone CR and lone LF written as CR LF.
-QString withCrLf(const QString &text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            out += QStringLiteral("\r\n");
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (text[i] == u'\n') {
-            out += QStringLiteral("\r\n");
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-// Reading in pieces (as the batch commands read a file) gives the text a whole decode gives,
-// wherever the pieces cut characters and line breaks: pieces of 1 to 16 bytes, chosen by the
-// input's first byte.
-void checkPieceReader(const QByteArray &bytes)
-{
-    const qsizetype chunk = bytes.isEmpty() ? 1 : 1 + (static_cast<unsigned char>(bytes[0]) % 16);
-    for (const auto encoding : {CrLfTextReader::Encoding::Utf8, CrLfTextReader::Encoding::Cp1252}) {
-        QBuffer device;
-        device.setData(bytes);
-        device.open(QIODevice::ReadOnly);
-        CrLfTextReader reader(device, encoding, chunk);
-        QString read;
-        QStringView piece;
-        while (reader.next(piece))
-            read += piece;
-        KORVEL_FUZZ_CHECK(!reader.readFailed());
-        QString whole;
-        if (encoding == CrLfTextReader::Encoding::Utf8) {
-            // Whole or in pieces, the same bytes count as exact UTF-8; a leading U+FEFF is text here.
-            const bool exact = isExactUtf8(bytes.constData(), bytes.size());
-            KORVEL_FUZZ_CHECK(reader.exact() == exact);
-            if (!exact)
-                continue;
-            whole = decodeUtf8KeepingMark(bytes);
-        } else {
-            for (char byte : bytes)
-                whole += Cp1252Char(static_cast<unsigned char>(byte));
-        }
-        KORVEL_FUZZ_CHECK(read == withCrLf(whole));
-        const qsizetype lone = whole.count(u'\r') + whole.count(u'\n') - whole.count(QStringLiteral("\r\n"));
-        KORVEL_FUZZ_CHECK(reader.crLfBreaks() + reader.lfBreaks() + reader.crBreaks() == lone);
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    checkPieceReader(bytes);
     const DecodedDocument doc = loadAndCheck(bytes);
     if (!doc.ok)
         return 0;

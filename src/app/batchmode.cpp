@@ -3,9 +3,11 @@
 #include "app/catalogue.h"
 #include "app/declaredcharset.h"
 #include "app/documentfile.h"
+#include "app/editorbytes.h"
 #include "app/filecodec.h"
 #include "source/sourcebatch.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -18,10 +20,53 @@ enum class Outcome { Done, Unchanged, Refused };
 // Whether the command gave back the text the file holds. The text itself went into the
 // command, which reuses its memory, so a large page is never held twice: texts of different
 // lengths differ, and a result of the same length is compared with the file read again piece
-// by piece. Only the texts themselves are compared, so no change is ever taken for none.
-bool holdsText(const QString &path, const QString &result, qsizetype sizeBefore, const FileFormat &format)
+// by piece. A file that mixes line breaks, whose bytes its text does not give back, is compared
+// with the text it was read as. Only the texts themselves are compared, so no change is ever
+// taken for none.
+bool holdsText(const QString &path, const QByteArray &result, const QByteArray &readAs, qsizetype sizeBefore,
+               const FileFormat &format)
 {
-    return result.size() == sizeBefore && documentHoldsText(path, result, format);
+    if (result.size() != sizeBefore)
+        return false;
+    return readAs.isNull() ? fileHoldsEditorBytes(path, result, format) : result == readAs;
+}
+
+// Why the result cannot be written in the file's encoding; empty when it can.
+QString refusalToWrite(const QByteArray &result, const FileFormat &format)
+{
+    CharsetConflict conflict;
+    if (format.encoding == TextEncoding::Ansi) {
+        // A Windows-1252 file: rare beside UTF-8, and the only one that needs its characters.
+        const QString text = editorText(result);
+        if (!ansiCanHold(text))
+            return QStringLiteral("the result holds characters Windows-1252 cannot store; the file is left as it was");
+        conflict = charsetConflict(text, format.encoding);
+    } else {
+        conflict = charsetConflictOfUtf8(result, format.encoding);
+    }
+    if (conflict.kind == CharsetKind::None)
+        return {};
+    return QStringLiteral("the page declares the character set ") + conflict.label
+        + QStringLiteral(", which the result written in the file's encoding would contradict; the file is left as it was");
+}
+
+// Writes the result over the file, with its ".BAK" copy made first unless one is there.
+bool writeWithBackup(const QString &path, const QByteArray &result, const FileFormat &format, const CatalogueLine &line,
+                     QTextStream &err)
+{
+    const BackupMade backup = makeBackupBeforeReplacing(path);
+    if (backup == BackupMade::Failed) {
+        err << line(23) << ' ' << path << '\n';
+        return false;
+    }
+    if (!saveEditorBytes(path, result, format)) {
+        // The file stays as it was; a backup name given to it here goes again.
+        if (backup == BackupMade::Linked)
+            QFile::remove(backupFileName(path));
+        err << line(24) << ' ' << path << '\n';
+        return false;
+    }
+    return true;
 }
 
 // Runs the command on one file. Problems go to `err`; the file is written, with its ".BAK"
@@ -29,53 +74,43 @@ bool holdsText(const QString &path, const QString &result, qsizetype sizeBefore,
 Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, QTextStream &out, QTextStream &err)
 {
     const CatalogueLine line = [uiLanguage](int n) { return MessageCatalogue::line(n, uiLanguage); };
-    // The file is held as one text from reading to writing: a large page is decoded once, never
-    // split into lines nor held beside its bytes, and encoded piece by piece from the command's
-    // result straight into the file.
-    DecodedText file = loadDocumentText(path);
-    if (!file.ok) {
-        err << MessageCatalogue::line(22, uiLanguage) << ' ' << path << '\n';
+    // The file is held as one text from reading to writing, in the editor's form: a UTF-8 file
+    // is never decoded, only its line breaks made CR LF where they are not, and the command's
+    // result is written piece by piece straight into the file.
+    EditorFile file = loadFileForEditor(path);
+    EditorBytes &doc = file.doc;
+    if (!doc.ok) {
+        err << line(22) << ' ' << path << '\n';
         return Outcome::Refused;
     }
-    if (file.looksBinary) {
+    if (doc.looksBinary) {
         err << path << ": looks like a binary file (a NUL byte near its start); it is left as it was\n";
         return Outcome::Refused;
     }
-    if (!file.keepsEveryByte) {
+    if (!doc.keepsEveryByte) {
         err << path << ": holds bytes that are not valid in its encoding; it is left as it was\n";
         return Outcome::Refused;
     }
-    const qsizetype sizeBefore = file.text.size();
-    const auto result = RunSourceCommand(command, std::move(file.text), line);
+    const qsizetype sizeBefore = doc.utf8.size();
+    // Shared, not copied, until the command writes to its text.
+    const QByteArray readAs = doc.lineBreaks.empty() ? QByteArray() : doc.utf8;
+    const auto result = RunSourceCommandUtf8(command, std::move(doc.utf8), line);
     if (!result)
         return Outcome::Refused;
     if (!result->report.isEmpty())
         out << path << ": " << result->report << '\n';
-    if (holdsText(path, result->text, sizeBefore, file.format))
+    if (holdsText(path, result->text, readAs, sizeBefore, doc.format))
         return Outcome::Unchanged;
     // The commands see lines joined by CR LF; the file keeps its own line breaks.
-    if (file.format.encoding == TextEncoding::Ansi && !ansiCanHold(result->text)) {
-        err << path << ": the result holds characters Windows-1252 cannot store; the file is left as it was\n";
-        return Outcome::Refused;
-    }
-    if (const CharsetConflict conflict = charsetConflict(result->text, file.format.encoding); conflict.kind != CharsetKind::None) {
-        err << path << ": the page declares the character set " << conflict.label
-            << ", which the result written in the file's encoding would contradict; the file is left as it was\n";
+    if (const QString refusal = refusalToWrite(result->text, doc.format); !refusal.isEmpty()) {
+        err << path << ": " << refusal << '\n';
         return Outcome::Refused;
     }
     if (!QFileInfo(path).isWritable()) {
-        err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
+        err << line(24) << ' ' << path << '\n';
         return Outcome::Refused;
     }
-    if (!makeBackupCopy(path)) {
-        err << MessageCatalogue::line(23, uiLanguage) << ' ' << path << '\n';
-        return Outcome::Refused;
-    }
-    if (!saveDocumentText(path, result->text, file.format)) {
-        err << MessageCatalogue::line(24, uiLanguage) << ' ' << path << '\n';
-        return Outcome::Refused;
-    }
-    return Outcome::Done;
+    return writeWithBackup(path, result->text, doc.format, line, err) ? Outcome::Done : Outcome::Refused;
 }
 
 } // namespace

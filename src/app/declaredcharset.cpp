@@ -1,5 +1,6 @@
 #include "app/declaredcharset.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace korvel {
@@ -148,21 +149,44 @@ CharsetDeclaration declaredCharset(QStringView text)
     return found;
 }
 
-CharsetConflict charsetConflict(const QString &text, TextEncoding encoding)
+namespace {
+
+// The conflict, given what the page declares and whether its text is plain ASCII.
+CharsetConflict conflictOf(const CharsetDeclaration &declared, bool plainAscii, TextEncoding encoding)
 {
     CharsetConflict conflict;
-    if (encoding != TextEncoding::Ansi && encoding != TextEncoding::Utf8NoMark)
-        return conflict;
-    const CharsetDeclaration declared = declaredCharset(text);
     const bool writesUtf8 = encoding == TextEncoding::Utf8NoMark;
     const bool contradicts = (declared.kind == CharsetKind::Utf8 && !writesUtf8)
         || (declared.kind == CharsetKind::Windows1252 && writesUtf8);
-    if (!contradicts || isPlainAscii(text))
+    if (!contradicts || plainAscii)
         return conflict;
     conflict.kind = declared.kind;
     conflict.label = declared.label;
     conflict.matching = writesUtf8 ? TextEncoding::Ansi : TextEncoding::Utf8NoMark;
     return conflict;
+}
+
+bool holdsOnlyAscii(QByteArrayView bytes)
+{
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+}
+
+} // namespace
+
+CharsetConflict charsetConflict(const QString &text, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Ansi && encoding != TextEncoding::Utf8NoMark)
+        return {};
+    return conflictOf(declaredCharset(text), isPlainAscii(text), encoding);
+}
+
+CharsetConflict charsetConflictOfUtf8(QByteArrayView utf8, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Ansi && encoding != TextEncoding::Utf8NoMark)
+        return {};
+    // The declaration is ASCII: a character cut at the head's reach cannot hide it.
+    const QString head = QString::fromUtf8(utf8.first(qMin(utf8.size(), charsetDeclarationReach())));
+    return conflictOf(declaredCharset(head), holdsOnlyAscii(utf8), encoding);
 }
 
 } // namespace korvel

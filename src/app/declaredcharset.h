@@ -2,6 +2,7 @@
 
 #include "app/filecodec.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -36,5 +37,7 @@ struct CharsetConflict {
 };
 
 CharsetConflict charsetConflict(const QString &text, TextEncoding encoding);
+// The same for a text held as UTF-8 bytes, read without decoding it beyond its head.
+CharsetConflict charsetConflictOfUtf8(QByteArrayView utf8, TextEncoding encoding);
 
 } // namespace korvel

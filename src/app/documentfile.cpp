@@ -1,76 +1,40 @@
 #include "app/documentfile.h"
-#include "app/declaredcharset.h"
-#include "textio/largebuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvel {
 
 namespace {
 
-// As much of a file's start as tells its mark, whether it looks binary and the character set
-// its head declares.
-bool readHead(QFile &file, QByteArray &head)
+// Hands `put` the bytes encodeEditorBytes(utf8, format) gives, in pieces of about `chunkBytes`
+// for a UTF-8 file, so that a large page is never encoded whole beside itself; false as soon as
+// `put` is. A piece never ends between the CR and LF of a line break.
+template <typename Put>
+bool putEditorBytes(const QByteArray &utf8, const FileFormat &format, qsizetype chunkBytes, Put put)
 {
-    head.resize(std::max<qsizetype>(8192, charsetDeclarationReach()));
-    qsizetype got = 0;
-    while (got < head.size()) {
-        const qint64 n = file.read(head.data() + got, head.size() - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += qsizetype(n);
-    }
-    head.truncate(got);
-    return true;
-}
-
-// The whole file read into one buffer of its size and decoded: the simple way, for the forms
-// that are rare.
-DecodedText decodeWholeFile(QFile &file)
-{
-    if (!file.seek(0))
-        return {};
-    QByteArray bytes;
-    bytes.resize(file.size());
-    adviseHugePages(bytes);
-    const qint64 got = file.read(bytes.data(), bytes.size());
-    if (got < 0)
-        return {};
-    bytes.truncate(got);
-    bytes.append(file.readAll());  // whatever a growing file holds beyond its size then
-    if (file.error() != QFile::NoError)
-        return {};
-    return decodeDocumentText(bytes);
-}
-
-// encodeDocumentText(text, format) written piece by piece.
-bool writeInPieces(QIODevice &file, const QString &text, const FileFormat &format, qsizetype chunkChars)
-{
-    const auto put = [&file](const char *bytes, qsizetype n) { return file.write(bytes, n) == n; };
-    const QByteArrayView mark = byteOrderMark(format.encoding);
-    if (!mark.isEmpty() && !put(mark.data(), mark.size()))
+    const bool utf8File = (format.encoding == TextEncoding::Utf8 || format.encoding == TextEncoding::Utf8NoMark)
+        && format.lineBreak != LineBreakStyle::LineSeparator;
+    if (!utf8File)
+        return put(QByteArrayView(encodeEditorBytes(utf8, format)));
+    if (format.encoding == TextEncoding::Utf8 && !put(QByteArrayView("\xEF\xBB\xBF", 3)))
         return false;
-    const QString to = lineSeparator(format.lineBreak);
-    const QStringView whole(text);
-    QString converted;
-    QByteArray bytes;
-    for (qsizetype from = 0; from < whole.size();) {
-        const qsizetype end = pieceEnd(whole, from, chunkChars);
-        QStringView piece = whole.sliced(from, end - from);
-        if (!breaksAre(piece, to)) {
-            converted.resize(0);
-            appendWithBreaks(converted, piece, to, false);
-            piece = converted;
-        }
-        bytes.resize(0);
-        appendEncodedText(bytes, piece, format.encoding);
-        if (!put(bytes.constData(), bytes.size()))
+    const QByteArray to = lineSeparator(format.lineBreak).toLatin1();
+    const char *p = utf8.constData();
+    const qsizetype n = utf8.size();
+    for (qsizetype from = 0; from < n;) {
+        qsizetype end = std::min(n, from + std::max<qsizetype>(chunkBytes, 1));
+        if (end < n && p[end - 1] == '\r')
+            ++end;
+        // The piece's own bytes when its breaks are `to` already (no copy), converted otherwise.
+        const QByteArray piece = utf8WithLineBreaks(QByteArray::fromRawData(p + from, end - from), to);
+        if (!put(QByteArrayView(piece)))
             return false;
         from = end;
     }
@@ -115,102 +79,46 @@ EditorFile loadFileForEditor(const QString &path)
     return result;
 }
 
-DecodedText loadDocumentText(const QString &path, qsizetype chunkBytes)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {};
-    const qint64 size = file.size();
-    QByteArray head;
-    if (!readHead(file, head))
-        return {};
-    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"))
-        return decodeWholeFile(file);
-    const bool marked = head.startsWith("\xEF\xBB\xBF");
-    if (!file.seek(marked ? 3 : 0))
-        return {};
-    // UTF-8 takes at least one byte a character; the slack is for LF and CR breaks that become
-    // CR LF. Only the part written to is ever touched.
-    QString text;
-    text.reserve(qsizetype(size) + qsizetype(size) / 8 + 16);
-    adviseHugePages(text);
-    CrLfTextReader reader(file, CrLfTextReader::Encoding::Utf8, chunkBytes);
-    QStringView piece;
-    while (reader.next(piece))
-        text.append(piece);
-    if (reader.readFailed())
-        return {};
-    if (!reader.exact()) {
-        // Not UTF-8 after all: Windows-1252, or a marked file with bytes that are not UTF-8.
-        text = QString();
-        return decodeWholeFile(file);
-    }
-    DecodedText doc;
-    doc.ok = true;
-    doc.looksBinary = looksBinary(head);
-    if (marked || reader.nonAscii()) {
-        doc.format.encoding = marked ? TextEncoding::Utf8 : TextEncoding::Utf8NoMark;
-    } else {
-        // Plain ASCII reads the same either way; the page's own declaration decides how the
-        // characters it gains later are written.
-        const QString start = QString::fromLatin1(head.left(charsetDeclarationReach()));
-        doc.format.encoding = declaredCharset(start).kind == CharsetKind::Utf8 ? TextEncoding::Utf8NoMark : TextEncoding::Ansi;
-    }
-    doc.format.lineBreak = lineBreakStyleOf(reader.crLfBreaks(), reader.lfBreaks(), reader.crBreaks(), reader.sawLineSeparator());
-    if (doc.format.lineBreak == LineBreakStyle::LineSeparator) {
-        // Lines separated by U+2028 only, rare: the commands see them joined by CR LF.
-        QString joined;
-        joined.reserve(text.size() + text.size() / 8);
-        appendWithBreaks(joined, text, u"\r\n", true);
-        text = std::move(joined);
-    }
-    doc.text = std::move(text);
-    return doc;
-}
-
-bool documentHoldsText(const QString &path, const QString &text, const FileFormat &format, qsizetype chunkBytes)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    // The rare forms loadDocumentText reads whole are compared whole.
-    if (format.encoding == TextEncoding::Utf16LE || format.encoding == TextEncoding::Utf16BE
-        || format.lineBreak == LineBreakStyle::LineSeparator) {
-        const DecodedText again = decodeWholeFile(file);
-        return again.ok && again.text == text;
-    }
-    if (format.encoding == TextEncoding::Utf8 && file.read(3) != QByteArray("\xEF\xBB\xBF"))
-        return false;
-    // Windows-1252 decodes byte by byte; an ASCII file reads the same as UTF-8.
-    CrLfTextReader reader(file, format.encoding == TextEncoding::Ansi ? CrLfTextReader::Encoding::Cp1252
-                                                                      : CrLfTextReader::Encoding::Utf8, chunkBytes);
-    const QStringView expected(text);
-    qsizetype at = 0;
-    QStringView piece;
-    while (reader.next(piece)) {
-        if (piece.size() > expected.size() - at || expected.sliced(at, piece.size()) != piece)
-            return false;
-        at += piece.size();
-    }
-    return !reader.readFailed() && reader.exact() && at == expected.size();
-}
-
-bool saveDocumentText(const QString &path, const QString &text, const FileFormat &format, qsizetype chunkChars)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!writeInPieces(file, text, format, chunkChars)) {
-        file.cancelWriting();
-        return false;
-    }
-    return commitWholly(file);
-}
-
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,
                       const std::vector<LineBreakStyle> &lineBreaks)
 {
     return writeFileAtomically(path, encodeDocument(lines, format, lineBreaks));
+}
+
+bool fileHoldsEditorBytes(const QString &path, const QByteArray &utf8, const FileFormat &format, qsizetype chunkBytes)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    QByteArray read;
+    const bool same = putEditorBytes(utf8, format, chunkBytes, [&](QByteArrayView piece) {
+        read.resize(piece.size());
+        qsizetype got = 0;
+        while (got < piece.size()) {
+            const qint64 n = file.read(read.data() + got, piece.size() - got);
+            if (n <= 0)
+                return false;
+            got += qsizetype(n);
+        }
+        return QByteArrayView(read) == piece;
+    });
+    char more;
+    return same && file.read(&more, 1) == 0;
+}
+
+bool saveEditorBytes(const QString &path, const QByteArray &utf8, const FileFormat &format, qsizetype chunkBytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool written = putEditorBytes(utf8, format, chunkBytes, [&file](QByteArrayView piece) {
+        return file.write(piece.data(), piece.size()) == piece.size();
+    });
+    if (!written) {
+        file.cancelWriting();
+        return false;
+    }
+    return commitWholly(file);
 }
 
 QString backupFileName(const QString &path)
@@ -229,6 +137,28 @@ bool makeBackupCopy(const QString &path)
     if (QFileInfo::exists(backup))
         return true;
     return QFile::copy(path, backup);
+}
+
+BackupMade makeBackupBeforeReplacing(const QString &path)
+{
+    const QString backup = backupFileName(path);
+    if (QFileInfo::exists(backup))
+        return BackupMade::AlreadyThere;
+    // A second name for the file as it is: the save that follows writes a new file and renames
+    // it over the document, so the backup keeps the old bytes without a copy. Only a regular file
+    // with no other name is linked; a name shared with others, or a link to a file elsewhere,
+    // would let a later change made through the other name reach the backup.
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(backup);
+    struct stat info;
+    if (::lstat(from.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1) {
+        if (::link(from.constData(), to.constData()) == 0)
+            return BackupMade::Linked;
+        if (errno == EEXIST)
+            return BackupMade::AlreadyThere;
+        // No hard links on this file system: a copy then.
+    }
+    return QFile::copy(path, backup) ? BackupMade::Copied : BackupMade::Failed;
 }
 
 QString fileNamePart(const QString &path)

@@ -1,6 +1,6 @@
 #include "app/filecodec.h"
 #include "app/declaredcharset.h"
-#include "textio/chunkedtext.h"
+#include "textio/linebreaks.h"
 #include "textio/largebuffer.h"
 
 #include <QStringDecoder>

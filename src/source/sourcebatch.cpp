@@ -5,6 +5,7 @@
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
 #include "source/transformations.h"
+#include "textio/textdecode.h"
 
 namespace korvel {
 
@@ -50,6 +51,17 @@ std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QStr
     if (command == QLatin1String("javascript-string"))
         return SourceCommandResult{MakeStringVariable(text).value_or(text), QString()};
     return std::nullopt;
+}
+
+std::optional<SourceCommandBytesResult> RunSourceCommandUtf8(const QString &command, QByteArray text,
+                                                             const CatalogueLine &line)
+{
+    QString decoded = decodeUtf8KeepingMark(text);
+    text = QByteArray();
+    std::optional<SourceCommandResult> result = RunSourceCommand(command, std::move(decoded), line);
+    if (!result)
+        return std::nullopt;
+    return SourceCommandBytesResult{result->text.toUtf8(), std::move(result->report)};
 }
 
 } // namespace korvel

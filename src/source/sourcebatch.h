@@ -2,6 +2,7 @@
 
 #include "source/catalogueline.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,16 @@ struct SourceCommandResult {
 // rewrites in steps reuses its memory.
 std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QString text,
                                                     const CatalogueLine &line);
+
+struct SourceCommandBytesResult {
+    QByteArray text; // the rewritten text, UTF-8 with CR LF line breaks as it came
+    QString report;
+};
+
+// The same commands on a text held as UTF-8 with CR LF line breaks, the form a file is read in
+// without decoding it: the result is what RunSourceCommand gives for the decoded text, as UTF-8.
+std::optional<SourceCommandBytesResult> RunSourceCommandUtf8(const QString &command, QByteArray text,
+                                                             const CatalogueLine &line);
 
 // The command words RunSourceCommand knows, in menu order.
 QStringList SourceCommandWords();

@@ -1,0 +1,99 @@
+#include "textio/linebreaks.h"
+
+#include <cstring>
+
+namespace korvel {
+
+namespace {
+
+// True when none of the four characters is a control character up to CR: a lane below 0x0E
+// borrows into its top bit (a lane above one that does may be flagged too, which only ends a
+// stride early).
+bool noneBelowCr(const char16_t *p)
+{
+    quint64 lanes;
+    std::memcpy(&lanes, p, sizeof lanes);
+    return !((lanes - 0x000E000E000E000Eull) & ~lanes & 0x8000800080008000ull);
+}
+
+} // namespace
+
+void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool separators)
+{
+    const char16_t *p = piece.utf16();
+    const qsizetype n = piece.size();
+    qsizetype done = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (!separators && c > u'\r')
+            continue;
+        qsizetype length = 0;
+        if (separators)
+            length = c == 0x2028 ? 1 : 0;
+        else if (c == u'\r')
+            length = i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
+        else if (c == u'\n')
+            length = 1;
+        if (length == 0)
+            continue;
+        out.append(QStringView(p + done, i - done));
+        out.append(to);
+        i += length - 1;
+        done = i + 1;
+    }
+    out.append(QStringView(p + done, n - done));
+}
+
+LineBreakCounts countLineBreaks(QStringView text)
+{
+    LineBreakCounts counts;
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        while (n - i >= 4 && noneBelowCr(p + i))
+            i += 4;
+        if (i == n)
+            break;
+        if (p[i] == u'\r') {
+            if (i + 1 < n && p[i + 1] == u'\n') {
+                ++counts.crLf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
+        } else if (p[i] == u'\n') {
+            ++counts.lf;
+        }
+    }
+    return counts;
+}
+
+qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators)
+{
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        qsizetype length = 0;
+        if (separators) {
+            length = p[i] == 0x2028 ? 1 : 0;
+        } else {
+            while (n - i >= 4 && noneBelowCr(p + i))
+                i += 4;
+            if (i == n)
+                break;
+            const char16_t c = p[i];
+            if (c == u'\r')
+                length = i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
+            else if (c == u'\n')
+                length = 1;
+        }
+        if (length == 0)
+            continue;
+        if (QStringView(p + i, length) != to)
+            return i;
+        i += length - 1;
+    }
+    return n;
+}
+
+} // namespace korvel
