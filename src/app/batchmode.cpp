@@ -77,8 +77,7 @@ Outcome runOnFile(const QString &command, const QString &path, int uiLanguage, Q
     // The file is held as one text from reading to writing, in the editor's form: a UTF-8 file
     // is never decoded, only its line breaks made CR LF where they are not, and the command's
     // result is written piece by piece straight into the file.
-    EditorFile file = loadFileForEditor(path);
-    EditorBytes &doc = file.doc;
+    EditorBytes doc = loadDocumentBytes(path);
     if (!doc.ok) {
         err << line(22) << ' ' << path << '\n';
         return Outcome::Refused;

@@ -1,4 +1,5 @@
 #include "app/documentfile.h"
+#include "textio/largebuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,19 +65,50 @@ LoadedFile loadDocumentFile(const QString &path)
     return result;
 }
 
+namespace {
+
+// The file's bytes whole, in memory advised for huge pages (a large page is touched once, and
+// the kernel then maps it in far fewer steps); false when it cannot be read.
+bool readWholeFile(const QString &path, QByteArray &bytes)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    bytes.resize(qsizetype(file.size()));
+    adviseHugePages(bytes);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+    }
+    bytes.truncate(got);
+    bytes.append(file.readAll());  // whatever a growing file holds beyond its size then
+    return file.error() == QFile::NoError;
+}
+
+} // namespace
+
 EditorFile loadFileForEditor(const QString &path)
 {
     EditorFile result;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes))
         return result;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFile::NoError)
-        return result;
-    file.close();
     result.stamp = stampOf(path, bytes);
     result.doc = decodeDocumentForEditor(std::move(bytes));
     return result;
+}
+
+EditorBytes loadDocumentBytes(const QString &path)
+{
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes))
+        return {};
+    return decodeDocumentForEditor(std::move(bytes));
 }
 
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,

@@ -36,6 +36,10 @@ struct EditorFile {
 // Reads a document file once, in the editor's form (see decodeDocumentForEditor).
 EditorFile loadFileForEditor(const QString &path);
 
+// The same without the stamp, for a file read once and written back at once; ok is false when
+// the file cannot be read.
+EditorBytes loadDocumentBytes(const QString &path);
+
 // Writes the lines in the given format. The old file stays whole when writing fails.
 bool saveDocumentFile(const QString &path, const QStringList &lines, const FileFormat &format,
                       const std::vector<LineBreakStyle> &lineBreaks = {});
