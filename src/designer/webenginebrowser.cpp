@@ -513,6 +513,10 @@ bool WebEngineBrowser::setDesignMode(bool on)
         return false;
     m_lastCallTimedOut = false;
     if (on) {
+        // A load that ended while a call waited is handed on first, as the event loop would have
+        // a moment later: what its completion learns of the page (that nothing in its source can
+        // run a script) decides whether the page must be loaded again.
+        flushPendingSignals();
         setPageScripts(false);
         // Scripts that ran while the page loaded may have changed it; the page is loaded again
         // without them, so that what is edited (and later saved) is the page as written.

@@ -325,4 +325,14 @@ TEST_F(PullEngineTest, designModeLoadsAPageAgainOnlyWhenItsSourceCouldHaveRunASc
         form->setActivePage(0);
         EXPECT_TRUE(form->editor()->text().contains(S("<p id=t>edited</p>"))) << form->editor()->text().toStdString();
     }
+    // Design mode asked for in the same pass of the event loop as the load ended (the load's
+    // completion not handed on yet): a page without scripts is still not loaded again.
+    const QString path = writeFile(S("quick.html"), "<html><body><p id=t>quick</p></body></html>");
+    ASSERT_TRUE(form->fileCommands().OpenDocumentFile(path));
+    form->setActivePage(1);
+    ASSERT_TRUE(designer->browser().waitUntilReady());
+    const quint64 loaded = designer->browser().documentGeneration();
+    trigger("BrowserEditmode1");
+    ASSERT_EQ(page().designMode(), S("On"));
+    EXPECT_EQ(designer->browser().documentGeneration(), loaded);
 }
