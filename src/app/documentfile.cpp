@@ -68,14 +68,18 @@ LoadedFile loadDocumentFile(const QString &path)
 namespace {
 
 // The file's bytes whole, in memory advised for huge pages (a large page is touched once, and
-// the kernel then maps it in far fewer steps); false when it cannot be read.
+// the kernel then maps it in far fewer steps), with room behind them for what a command adds in
+// place (Check HTML's quotes and marks): room never written to costs no memory, and without it
+// the first insertion would copy the whole page into fresh memory. False when it cannot be read.
 bool readWholeFile(const QString &path, QByteArray &bytes)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    bytes.resize(qsizetype(file.size()));
+    const qsizetype size = qsizetype(file.size());
+    bytes.reserve(size + size / 16 + 64);
     adviseHugePages(bytes);
+    bytes.resize(size);
     qsizetype got = 0;
     while (got < bytes.size()) {
         const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
