@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,29 @@ namespace {
 // the kernel then maps it in far fewer steps), with room behind them for what a command adds in
 // place (Check HTML's quotes and marks): room never written to costs no memory, and without it
 // the first insertion would copy the whole page into fresh memory. False when it cannot be read.
+// Reads up to `n` bytes at `from` of the open file into `to`: the count read, short at the
+// file's end; -1 on an error.
+qint64 readAt(int fd, char *to, qsizetype n, qint64 from)
+{
+    qint64 got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd, to + got, size_t(n - got), off_t(from + got));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return -1;
+        if (r == 0)
+            break;
+        got += r;
+    }
+    return got;
+}
+
+// From this size on, the second half of a file is read by a second thread: copying a large
+// page out of the page cache, and the kernel's clearing of the fresh memory it goes to, take
+// as long as much of the command itself, and a second core halves them.
+constexpr qsizetype ParallelReadBytes = qsizetype(8) << 20;
+
 bool readWholeFile(const QString &path, QByteArray &bytes)
 {
     QFile file(path);
@@ -80,17 +104,22 @@ bool readWholeFile(const QString &path, QByteArray &bytes)
     bytes.reserve(size + size / 16 + 64);
     adviseHugePages(bytes);
     bytes.resize(size);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += qsizetype(n);
-    }
+    const int fd = file.handle();
+    const qsizetype half = size >= ParallelReadBytes ? size / 2 : size;
+    qint64 second = 0;
+    std::thread other;
+    if (half < size)
+        other = std::thread([&] { second = readAt(fd, bytes.data() + half, size - half, half); });
+    const qint64 first = readAt(fd, bytes.data(), half, 0);
+    if (other.joinable())
+        other.join();
+    if (first < 0 || second < 0)
+        return false;
+    // A file that shrank while it was read ends where its first short part ends.
+    const qsizetype got = first < half ? qsizetype(first) : half + qsizetype(second);
     bytes.truncate(got);
-    bytes.append(file.readAll());  // whatever a growing file holds beyond its size then
+    if (got == size && file.seek(size))
+        bytes.append(file.readAll());  // whatever a growing file holds beyond its size then
     return file.error() == QFile::NoError;
 }
 

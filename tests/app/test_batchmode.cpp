@@ -389,6 +389,26 @@ TEST(BatchMode, aResultDifferingOnlyInItsLastCharacterIsWritten)
     EXPECT_EQ(readAll(page), QByteArray("<p>Trenn-\nung</p>y"));
 }
 
+// A file large enough to be read in two halves at once comes whole and in order, its line
+// breaks made CR LF, a character cut by the halves' border included.
+TEST(BatchMode, aLargeFileReadInTwoHalvesComesWholeAndInOrder)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.html"));
+    QByteArray bytes, expected;
+    for (int line = 0; bytes.size() < (qsizetype(9) << 20); ++line) {
+        const QByteArray text = "<p>" + QByteArray::number(line) + " Gr\xC3\xBC\xC3\x9F" "e \xF0\x9D\x84\x9E</p>";
+        bytes += text + '\n';
+        expected += text + "\r\n";
+    }
+    writeAll(path, bytes);
+    const EditorBytes read = loadDocumentBytes(path);
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.utf8 == expected);
+    EXPECT_EQ(read.format, (FileFormat{TextEncoding::Utf8NoMark, LineBreakStyle::Lf}));
+    EXPECT_FALSE(loadDocumentBytes(dir.filePath(QStringLiteral("missing.html"))).ok);
+}
+
 // The backup keeps the bytes the file had, as a name of its own: later changes to the file do
 // not reach it, also when the file was reached through a second name of its own or a symbolic
 // link; a backup that is there already stays as it was.
