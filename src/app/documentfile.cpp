@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -176,8 +177,17 @@ bool saveEditorBytes(const QString &path, const QByteArray &utf8, const FileForm
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const bool written = putEditorBytes(utf8, format, chunkBytes, [&file](QByteArrayView piece) {
-        return file.write(piece.data(), piece.size()) == piece.size();
+    qint64 flushed = 0;
+    const bool written = putEditorBytes(utf8, format, chunkBytes, [&](QByteArrayView piece) {
+        if (file.write(piece.data(), piece.size()) != piece.size() || !file.flush())
+            return false;
+        // The disk starts on each piece while the next is written, so the wait for all of them
+        // before the file takes the document's name is short. Only a start: the commit still
+        // waits until every byte is on the disk.
+        const qint64 end = file.pos();
+        ::sync_file_range(file.handle(), flushed, end - flushed, SYNC_FILE_RANGE_WRITE);
+        flushed = end;
+        return true;
     });
     if (!written) {
         file.cancelWriting();
