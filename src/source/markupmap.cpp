@@ -107,7 +107,9 @@ bool BasicTagCursor<Text>::next(qsizetype i, TagSpan &tag)
         tag.closed = closed;
         tag.resume = TagPos(end);
         tag.raw = false;
-        if (!closing)
+        // Only a name as long as one of the raw text elements' can be one.
+        const qsizetype length = e - nameStart;
+        if (!closing && (length == 5 || length == 6 || length == 8))
             rawTextEnd(tag);
         return true;
     }
