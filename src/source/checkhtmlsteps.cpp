@@ -134,55 +134,156 @@ void QuoteAttributeValuesIn(Text &text)
     InsertInPlace(text, quotes, QLatin1String("\""), RoomBehind(text.size()));
 }
 
+namespace {
+
+const QLatin1String ParagraphMark("<o:p>");
+const QLatin1String EmptyRowRest("&nbsp;</tr>");
+
+template <typename Unit>
+bool IsAsciiLetterUnit(Unit c)
+{
+    const char32_t u = unitValue(c) | 0x20;
+    return u >= u'a' && u <= u'z';
+}
+
+// Clutter is removed in three steps, each on the text the one before leaves: a blank before the
+// ">" of a tag goes, then every "<o:p>" tag, then every "<tr>&nbsp;</tr>". One pass does all
+// three, on the tags of the original text: the first two steps change no tag but the ones they
+// delete or shorten, so their tags are the original ones, and the third step's empty rows are
+// found in the original text as the first two steps would leave it. Where a deleted "<o:p>"
+// stands right behind "<" or "</", the text left forms tags the original does not have: from
+// there the third step goes over the result once more, as a pass of its own.
+
+// Behind `i`: the "<o:p>" tags (written "<o:p >" too) that the second step deletes there.
+template <typename Unit>
+qsizetype SkipParagraphMarks(const Unit *p, qsizetype n, qsizetype i)
+{
+    for (;;) {
+        if (MatchesAsciiNoCaseIn(p, n, i, ParagraphMark))
+            i += 5;
+        else if (MatchesAsciiNoCaseIn(p, n, i, QLatin1String("<o:p >")))
+            i += 6;
+        else
+            return i;
+    }
+}
+
+// The ASCII `chars` (lower case) from `i` on, in text the scanner reads as text, where the second
+// step would leave them: one past their end, -1 when they do not follow.
+template <typename Unit>
+qsizetype MatchTextLeft(const Unit *p, qsizetype n, qsizetype i, const char *chars)
+{
+    for (; *chars; ++chars) {
+        i = SkipParagraphMarks(p, n, i);
+        if (i >= n || !MatchesAsciiNoCaseIn(p, n, i, QLatin1String(chars, 1)))
+            return -1;
+        ++i;
+    }
+    return i;
+}
+
+// One past the end of the "&nbsp;</tr>" that the first two steps leave right behind the end of
+// a start tag at `at`; -1 when they leave none there.
+template <typename Unit>
+qsizetype EmptyRowRestEnd(const Unit *p, qsizetype n, qsizetype at)
+{
+    qsizetype i = MatchTextLeft(p, n, at, "&nbsp;");
+    if (i < 0)
+        return -1;
+    i = SkipParagraphMarks(p, n, i);
+    if (i >= n || p[i] != Unit('<'))
+        return -1;
+    if (i + 2 < n && p[i + 1] == Unit('/') && IsAsciiLetterUnit(p[i + 2])) {
+        // An end tag: the first step leaves "</tr>" of "</tr>" and "</tr >".
+        if (MatchesAsciiNoCaseIn(p, n, i, QLatin1String("</tr>")))
+            return i + 5;
+        if (MatchesAsciiNoCaseIn(p, n, i, QLatin1String("</tr >")))
+            return i + 6;
+        return -1;
+    }
+    // No tag begins at this "<": what follows is text, "<o:p>" tags in it deleted.
+    return MatchTextLeft(p, n, i + 1, "/tr>");
+}
+
+// The third step on its own, on the tags from `from` on (where the scanner looks for a tag).
 template <typename Text>
-void RemoveClutterIn(Text &text)
+void RemoveEmptyRowsFrom(Text &text, qsizetype from)
 {
     using Unit = UnitOf<Text>;
-    // Each pass reads the tags of the text the pass before left; a pass whose pattern the text
-    // does not hold changes nothing and is not run.
-    if (IndexOfExactIn(UnitsOf(text), text.size(), QLatin1String(" >")) >= 0) {
-        // A blank before the ">" that ends a tag.
-        const Unit *p = OwnedText(text);
-        TextCompactor out(text);
-        BasicTagCursor<Text> scanner(text);
-        TagSpan tag;
-        while (scanner.next(tag)) {
-            if (tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == Unit(' ')) {
-                out.keepTo(tag.end - 2);
-                out.drop(1);
-            }
-        }
-        out.finish();
-    }
-    if (IndexOfAsciiNoCaseIn(UnitsOf(text), text.size(), QLatin1String("<o:p>")) >= 0) {
-        const Unit *p = OwnedText(text);
-        TextCompactor out(text);
-        BasicTagCursor<Text> scanner(text);
-        TagSpan tag;
-        while (scanner.next(tag)) {
-            if (!tag.closing && tag.end - tag.start == 5 && tag.closed && TagNameIsIn(p, tag, QLatin1String("o:p"))) {
-                out.keepTo(tag.start);
-                out.drop(5);
-            }
-        }
-        out.finish();
-    }
-    const QLatin1String emptyRowRest("&nbsp;</tr>");
-    if (IndexOfAsciiNoCaseIn(UnitsOf(text), text.size(), emptyRowRest) < 0)
+    if (IndexOfAsciiNoCaseIn(UnitsOf(text), text.size(), EmptyRowRest, from) < 0)
         return;
     const Unit *p = OwnedText(text);
     const qsizetype n = text.size();
     TextCompactor out(text);
     BasicTagCursor<Text> scanner(text);
+    scanner.resumeAt(from);
     TagSpan tag;
     while (scanner.next(tag)) {
         if (!tag.closing && tag.end - tag.start == 4 && tag.closed && TagNameIsIn(p, tag, QLatin1String("tr"))
-            && MatchesAsciiNoCaseIn(p, n, tag.end, emptyRowRest)) {
+            && MatchesAsciiNoCaseIn(p, n, tag.end, EmptyRowRest)) {
             out.keepTo(tag.start);
-            out.drop(4 + emptyRowRest.size());
+            out.drop(4 + EmptyRowRest.size());
         }
     }
     out.finish();
+}
+
+} // namespace
+
+template <typename Text>
+void RemoveClutterIn(Text &text)
+{
+    using Unit = UnitOf<Text>;
+    {
+        // A text without any of the three changes nothing in any step.
+        const Unit *p = UnitsOf(text);
+        const qsizetype n = text.size();
+        if (IndexOfExactIn(p, n, QLatin1String(" >")) < 0 && IndexOfAsciiNoCaseIn(p, n, ParagraphMark) < 0
+            && IndexOfAsciiNoCaseIn(p, n, EmptyRowRest) < 0)
+            return;
+    }
+    const Unit *p = OwnedText(text);
+    const qsizetype n = text.size();
+    TextCompactor out(text);
+    BasicTagCursor<Text> scanner(text);
+    TagSpan tag;
+    qsizetype rowEnd = 0;      // the end of the last empty row deleted
+    qsizetype rowsFrom = -1;   // where the third step goes on in a pass of its own
+    while (scanner.next(tag)) {
+        if (tag.start < rowEnd)
+            continue; // inside an empty row deleted
+        const qsizetype start = tag.start;
+        const bool blank = tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == Unit(' ');
+        const qsizetype length = qsizetype(tag.end) - start - (blank ? 1 : 0); // as the first step leaves it
+        if (!tag.closing && tag.closed && length == 5 && TagNameIsIn(p, tag, QLatin1String("o:p"))) {
+            if (rowsFrom < 0) {
+                const qsizetype opener = start >= 1 && p[start - 1] == Unit('<')                       ? start - 1
+                    : start >= 2 && p[start - 2] == Unit('<') && p[start - 1] == Unit('/') ? start - 2
+                                                                                                  : -1;
+                if (opener >= 0)
+                    rowsFrom = out.resultPosition(opener);
+            }
+            out.keepTo(start);
+            out.drop(qsizetype(tag.end) - start);
+            continue;
+        }
+        if (rowsFrom < 0 && !tag.closing && tag.closed && length == 4 && TagNameIsIn(p, tag, QLatin1String("tr"))) {
+            const qsizetype end = EmptyRowRestEnd(p, n, tag.end);
+            if (end >= 0) {
+                out.keepTo(start);
+                out.drop(end - start);
+                rowEnd = end;
+                continue;
+            }
+        }
+        if (blank) {
+            out.keepTo(tag.end - 2);
+            out.drop(1);
+        }
+    }
+    out.finish();
+    if (rowsFrom >= 0)
+        RemoveEmptyRowsFrom(text, rowsFrom);
 }
 
 template <typename Text>

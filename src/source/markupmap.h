@@ -60,6 +60,9 @@ public:
         return found;
     }
 
+    // The next call of next(tag) looks for a tag from `at` on.
+    void resumeAt(qsizetype at) { m_resume = at; }
+
     // A quoted value was searched to the end of the text for its closing quote in vain.
     bool quoteSearchFailed() const { return m_quoteFailed; }
 

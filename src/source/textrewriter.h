@@ -132,6 +132,9 @@ public:
 
     qsizetype position() const { return m_done; }
 
+    // Where the source's position `at` (not in front of position()) lands in the result.
+    qsizetype resultPosition(qsizetype at) const { return m_written + (at - m_done); }
+
     // Shortens the text to the result; true when anything changed.
     bool finish()
     {
