@@ -53,41 +53,44 @@ int KindOf(const Unit *p, const TagSpan &tag)
     return -1;
 }
 
-// How many start tags and closed end tags of each checked kind a text holds.
-struct KindCounts {
-    size_t opens[std::size(CheckedKinds)] = {};
-    size_t closes[std::size(CheckedKinds)] = {};
-
-    template <typename Unit>
-    void count(const Unit *p, const TagSpan &tag)
-    {
-        const int kind = KindOf(p, tag);
-        if (kind < 0)
-            return;
-        if (!tag.closing)
-            ++opens[kind];
-        else if (tag.closed)
-            ++closes[kind];
-    }
+// The tags of one kind, in text order.
+struct KindTags {
+    std::vector<TagPos> opens, closes, closeEnds;
 };
+
+using FoundKinds = KindTags[std::size(CheckedKinds)];
+
+void Collect(const TagSpan &tag, KindTags &kind)
+{
+    if (!tag.closing) {
+        kind.opens.push_back(tag.start);
+    } else if (tag.closed) {
+        kind.closes.push_back(tag.start);
+        kind.closeEnds.push_back(tag.end);
+    }
+}
 
 // The names the skeleton is made of.
 const QLatin1String SkeletonNames[] = {QLatin1String("html"), QLatin1String("head"), QLatin1String("body"),
                                        QLatin1String("frameset")};
 
 // The first start and end tags of the names the skeleton is made of, found in one pass that
-// counts the checked kinds too: when the skeleton is complete, the text the kinds are checked
-// in is the one read here.
+// collects the tags of the checked kinds too, when asked to: when the skeleton is complete, the
+// text the kinds are checked in is the one read here.
 class SkeletonTags final {
 public:
     template <typename Text>
-    explicit SkeletonTags(const Text &text)
+    SkeletonTags(const Text &text, bool collect)
     {
         const UnitOf<Text> *p = UnitsOf(text);
         BasicTagCursor<Text> scanner(text);
         TagSpan tag;
         while (scanner.next(tag)) {
-            m_kinds.count(p, tag);
+            if (collect) {
+                const int kind = KindOf(p, tag);
+                if (kind >= 0)
+                    Collect(tag, m_found[kind]);
+            }
             const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
             if (length != 4 && length != 8)
                 continue;
@@ -110,11 +113,11 @@ public:
         return std::nullopt;
     }
 
-    const KindCounts &kinds() const { return m_kinds; }
+    FoundKinds &found() { return m_found; }
 
 private:
     std::optional<TagSpan> m_first[std::size(SkeletonNames) * 2];
-    KindCounts m_kinds;
+    FoundKinds m_found;
 };
 
 // The document type declaration: from the first "<!DOCTYPE" (any letter case) to the first ">"
@@ -132,9 +135,9 @@ Text DoctypeIn(const Text &s, qsizetype *begin)
     return s.mid(*begin, end - *begin + 1);
 }
 
-// `kinds`, when given, comes back with the counts of the checked kinds in the completed text.
+// `found`, when given, comes back with the tags of the checked kinds in the completed text.
 template <typename Text>
-void CompleteSkeletonOf(Text &s, KindCounts *kinds = nullptr)
+void CompleteSkeletonOf(Text &s, FoundKinds *found = nullptr)
 {
     const auto ascii = [](const char *piece) { return asciiText<Text>(QLatin1String(piece)); };
     const Text crLf = ascii("\r\n");
@@ -142,7 +145,7 @@ void CompleteSkeletonOf(Text &s, KindCounts *kinds = nullptr)
     // The tags are found again only after the text has changed; every edit here adds text.
     const auto first = [&](const char *name, bool closing) {
         if (!tags)
-            tags.emplace(s);
+            tags.emplace(s, found != nullptr);
         return tags->first(QLatin1String(name), closing);
     };
     const auto changed = [&] { tags.reset(); };
@@ -187,24 +190,10 @@ void CompleteSkeletonOf(Text &s, KindCounts *kinds = nullptr)
             changed();
         }
     }
-    if (kinds) {
+    if (found) {
         first("html", false);
-        *kinds = tags->kinds();
-    }
-}
-
-// The tags of one kind, in text order.
-struct KindTags {
-    std::vector<TagPos> opens, closes, closeEnds;
-};
-
-void Collect(const TagSpan &tag, KindTags &kind)
-{
-    if (!tag.closing) {
-        kind.opens.push_back(tag.start);
-    } else if (tag.closed) {
-        kind.closes.push_back(tag.start);
-        kind.closeEnds.push_back(tag.end);
+        for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
+            (*found)[kind] = std::move(tags->found()[kind]);
     }
 }
 
@@ -283,46 +272,17 @@ void BalanceKind(const QString &opening, const QString &closing, const KindTags 
     }
 }
 
-// The tags of the checked kinds whose counts differ, found in one pass into lists of the size
-// counted.
-template <typename Text>
-void CollectKinds(const Text &text, const KindCounts &counts, KindTags (&kinds)[std::size(CheckedKinds)])
-{
-    const size_t *opens = counts.opens;
-    const size_t *closes = counts.closes;
-    bool unbalanced = false;
-    for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind) {
-        if (opens[kind] == closes[kind])
-            continue;
-        unbalanced = true;
-        kinds[kind].opens.reserve(opens[kind]);
-        kinds[kind].closes.reserve(closes[kind]);
-        kinds[kind].closeEnds.reserve(closes[kind]);
-    }
-    if (!unbalanced)
-        return;
-    const UnitOf<Text> *p = UnitsOf(text);
-    BasicTagCursor<Text> scanner(text);
-    TagSpan tag;
-    while (scanner.next(tag)) {
-        const int kind = KindOf(p, tag);
-        if (kind >= 0 && opens[kind] != closes[kind])
-            Collect(tag, kinds[kind]);
-    }
-}
-
 template <typename Text>
 void CleanUp(Text &text, QString &CheckReport, TagMarks &marks, const CatalogueLine &line)
 {
     QuoteAttributeValuesIn(text);
     RemoveClutterIn(text);
     JoinBreaksInsideTagsIn(text);
-    KindCounts counts;
-    CompleteSkeletonOf(text, &counts);
+    // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds:
+    // the look that finds the skeleton complete.
+    FoundKinds kinds;
+    CompleteSkeletonOf(text, &kinds);
     marks.clear();
-    // Marking and blanking leave every tag where it was, so one look at the tags serves all kinds.
-    KindTags kinds[std::size(CheckedKinds)];
-    CollectKinds(text, counts, kinds);
     BlankedTags blanked;
     for (size_t kind = 0; kind < std::size(CheckedKinds); ++kind)
         BalanceKind(QLatin1String(CheckedKinds[kind].opening), QLatin1String(CheckedKinds[kind].closing), kinds[kind],
