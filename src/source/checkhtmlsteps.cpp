@@ -300,8 +300,16 @@ void JoinBreaksInsideTagsIn(Text &text)
     TextCompactor out(text);
     BasicTagCursor<Text> scanner(text);
     TagSpan tag;
+    // The next CR from the last tag's start on: a tag without one has no line break to join, and
+    // most line breaks of a page stand between its tags.
+    const qsizetype n = text.size();
+    qsizetype nextCr = IndexOfUnit(p, n, Unit('\r'), 0);
     while (scanner.next(tag)) {
-        if (inHead(tag.start))
+        if (nextCr >= 0 && nextCr < qsizetype(tag.start))
+            nextCr = IndexOfUnit(p, n, Unit('\r'), tag.start);
+        if (nextCr < 0)
+            break;
+        if (nextCr >= qsizetype(tag.end) || inHead(tag.start))
             continue;
         for (qsizetype cr = tag.start; cr + 1 < qsizetype(tag.end); ++cr) {
             // A quoted value keeps its line breaks: they are part of the value, and in an event
