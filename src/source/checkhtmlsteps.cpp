@@ -6,7 +6,8 @@
 #include "source/transformhelpers.h"
 
 #include <algorithm>
-#include <deque>
+#include <span>
+#include <vector>
 
 namespace korvel {
 
@@ -86,9 +87,12 @@ void QuoteAttributeValuesIn(Text &text)
 {
     using Unit = UnitOf<Text>;
     const Unit *p = UnitsOf(text);
-    // Where a quote goes, found in one pass; the text grows once, when all are known. A chunked
-    // list, since a page with a value in every tag has millions of them.
-    std::deque<TagPos> quotes;
+    // Where a quote goes, found in one pass; the text grows once, when all are known. Room for a
+    // quote in every eight characters, more than pages hold: room never written to costs no
+    // memory, and growing a large list would copy it over and over.
+    std::vector<TagPos> quotes;
+    quotes.reserve(size_t(text.size() / 8 + 16));
+    adviseHugePages(quotes.data(), qsizetype(quotes.capacity() * sizeof(TagPos)));
     // The quotes of the tags in front of the first body tag are dropped once the scan has found it.
     size_t fromBody = 0;
     bool bodyFound = false;
@@ -128,10 +132,10 @@ void QuoteAttributeValuesIn(Text &text)
             j = qMax(stop, value + 1);
         }
     }
-    quotes.erase(quotes.begin(), quotes.begin() + std::ptrdiff_t(fromBody));
-    if (quotes.empty())
+    const std::span<const TagPos> fromTheBody(quotes.data() + fromBody, quotes.size() - fromBody);
+    if (fromTheBody.empty())
         return;
-    InsertInPlace(text, quotes, QLatin1String("\""), RoomBehind(text.size()));
+    InsertInPlace(text, fromTheBody, QLatin1String("\""), RoomBehind(text.size()));
 }
 
 namespace {
