@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <random>
 
 using namespace korvel;
 
@@ -114,6 +115,32 @@ TEST(CheckHtmlUtf8, closesAValueWithinTheSameReachAsTheEditorsText)
         ExpectSameInBothForms(page, c.value.toStdString(), &checked);
         const QByteArray quoted = "a=\"" + c.value + (c.closed ? "\" b" : " b");
         EXPECT_TRUE(checked.contains(quoted)) << c.value.toStdString() << "\n" << checked.toStdString();
+    }
+}
+
+// Texts made at random of pieces every step reacts to, among characters of one to four bytes.
+TEST(CheckHtmlUtf8, givesTheSameResultAsTheEditorsTextOnMixedPieces)
+{
+    const char *const pieces[] = {"<html>", "<head>", "</head>", "<body>", "</body>", "<!DOCTYPE x ä>", "<div a=",
+                                  "<DIV>", "</div>", "</DIV >", "<span>", "</span>", "<table>", "</table>", "<tr>",
+                                  "<tr >", "</tr>", "<td ", "</td>", "&nbsp;", "<o:p>", "<<o:p>", "<script>",
+                                  "</script>", "<!--", "-->", "=", "\"", "'", " ", "  ", "\r\n", "\r", "\n", ">", "<",
+                                  "x", "ä", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xEF\xBB\xBF"};
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> pick(0, int(std::size(pieces)) - 1);
+    std::uniform_int_distribution<int> count(1, 40);
+    std::uniform_int_distribution<int> longValue(0, 20);
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray utf8;
+        for (int n = count(random); n > 0; --n) {
+            utf8 += pieces[pick(random)];
+            // Now and then a value near the reach of the search for its end.
+            if (longValue(random) == 0)
+                utf8 += Repeated(pieces[37 + round % 3], 95 + round % 60);
+        }
+        ExpectSameInBothForms(utf8, utf8.toStdString());
+        if (testing::Test::HasFatalFailure())
+            return;
     }
 }
 
