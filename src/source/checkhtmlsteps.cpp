@@ -251,8 +251,8 @@ void RemoveClutterIn(Text &text)
     TextCompactor out(text);
     BasicTagCursor<Text> scanner(text);
     TagSpan tag;
-    qsizetype rowEnd = 0;      // the end of the last empty row deleted
-    qsizetype rowsFrom = -1;   // where the third step goes on in a pass of its own
+    qsizetype rowEnd = 0;    // the end of the last empty row deleted
+    qsizetype rowsFrom = -1; // where the third step goes on in a pass of its own
     while (scanner.next(tag)) {
         if (tag.start < rowEnd)
             continue; // inside an empty row deleted
@@ -260,13 +260,11 @@ void RemoveClutterIn(Text &text)
         const bool blank = tag.closed && tag.end - 2 >= tag.nameEnd && p[tag.end - 2] == Unit(' ');
         const qsizetype length = qsizetype(tag.end) - start - (blank ? 1 : 0); // as the first step leaves it
         if (!tag.closing && tag.closed && length == 5 && TagNameIsIn(p, tag, QLatin1String("o:p"))) {
-            if (rowsFrom < 0) {
-                const qsizetype opener = start >= 1 && p[start - 1] == Unit('<')                       ? start - 1
-                    : start >= 2 && p[start - 2] == Unit('<') && p[start - 1] == Unit('/') ? start - 2
-                                                                                                  : -1;
-                if (opener >= 0)
-                    rowsFrom = out.resultPosition(opener);
-            }
+            // Behind "<" or "</" the text left may begin a tag where the original has none.
+            if (rowsFrom < 0 && start >= 1 && p[start - 1] == Unit('<'))
+                rowsFrom = out.resultPosition(start - 1);
+            else if (rowsFrom < 0 && start >= 2 && p[start - 2] == Unit('<') && p[start - 1] == Unit('/'))
+                rowsFrom = out.resultPosition(start - 2);
             out.keepTo(start);
             out.drop(qsizetype(tag.end) - start);
             continue;
