@@ -66,7 +66,7 @@ struct CheckHtmlBytesResult {
 // Check HTML on a page's UTF-8 bytes, in their own memory: for well-formed UTF-8 (any line
 // breaks, a leading U+FEFF kept as a character) the bytes of what CheckHtml gives for the
 // decoded text, with the same report and message. Bytes that are no UTF-8 are checked all the
-// same, as the characters they would be, without harm.
+// same without harm: every byte of 128 or above passes through as it is.
 CheckHtmlBytesResult CheckHtmlUtf8(QByteArray &&utf8, const CatalogueLine &line);
 
 } // namespace korvel
