@@ -1,9 +1,11 @@
 // Every whole-text command of the source view, Check HTML among them, on any text: no crash, no
-// hang, and a result whose size grows at most linearly with the text's.
+// hang, and a result whose size grows at most linearly with the text's. Check HTML on a page's
+// UTF-8 bytes gives the bytes of what it gives on the decoded text, report and message alike.
 #include "source/checkhtml.h"
 #include "source/hyphenation.h"
 #include "source/sourcebatch.h"
 #include "source/transformations.h"
+#include "textio/textdecode.h"
 #include "fuzzcheck.h"
 
 #include <QString>
@@ -48,6 +50,16 @@ void checkBounded(const QString &in, const QString &out)
     KORVEL_FUZZ_CHECK(out.size() <= kGrowth * in.size() + kFixed);
 }
 
+// Well-formed UTF-8 checked as bytes and as the text it decodes to (a leading U+FEFF kept).
+void checkBothForms(const QByteArray &utf8)
+{
+    const CheckHtmlResult text = CheckHtml(decodeUtf8KeepingMark(utf8), catalogueLine);
+    const CheckHtmlBytesResult bytes = CheckHtmlUtf8(QByteArray(utf8), catalogueLine);
+    KORVEL_FUZZ_CHECK(bytes.text == text.text.toUtf8());
+    KORVEL_FUZZ_CHECK(bytes.CheckReport == text.CheckReport);
+    KORVEL_FUZZ_CHECK(bytes.message == text.message);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -76,5 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkBounded(text, checked.text);
     // Checking a checked page again must not make it grow once more.
     checkBounded(checked.text, CheckHtml(checked.text, catalogueLine).text);
+
+    // The input's own bytes when they are UTF-8 (a byte order mark among them), else the UTF-8
+    // of the text made of them.
+    const char *raw = reinterpret_cast<const char *>(data + 1);
+    if (isExactUtf8(raw, qsizetype(size - 1)))
+        checkBothForms(QByteArray(raw, qsizetype(size - 1)));
+    checkBothForms(text.toUtf8());
+    // Bytes that are no UTF-8 are checked without harm.
+    (void)CheckHtmlUtf8(QByteArray(raw, qsizetype(size - 1)), catalogueLine);
     return 0;
 }

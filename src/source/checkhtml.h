@@ -2,6 +2,7 @@
 
 #include "source/catalogueline.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <utility>
@@ -55,5 +56,17 @@ struct CheckHtmlResult {
 CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line);
 // The same, with the text's memory taken over by the steps: a large page is not held twice.
 CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line);
+
+struct CheckHtmlBytesResult {
+    QByteArray text;
+    QString CheckReport;
+    QString message;
+};
+
+// Check HTML on a page's UTF-8 bytes, in their own memory: for well-formed UTF-8 (any line
+// breaks, a leading U+FEFF kept as a character) the bytes of what CheckHtml gives for the
+// decoded text, with the same report and message. Bytes that are no UTF-8 are checked all the
+// same without harm: every byte of 128 or above passes through as it is.
+CheckHtmlBytesResult CheckHtmlUtf8(QByteArray &&utf8, const CatalogueLine &line);
 
 } // namespace korvel

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "source/checkhtml.h"
+#include "source/codeunits.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The single steps of CleanUpHtml, each one pass over the text.
@@ -31,14 +33,21 @@ QString CompleteSkeleton(const QString &text);
 QString CollapseTagBlanks(const QString &text, TagMarks &marks);
 
 // The same steps on the text itself, as Check HTML runs them one after another on one buffer:
-// rewritten in the text's own memory, a text shared with others copied once.
-void QuoteAttributeValuesIn(QString &text);
-void RemoveClutterIn(QString &text);
-void JoinBreaksInsideTagsIn(QString &text);
-void CollapseTagBlanksIn(QString &text, TagMarks &marks);
+// rewritten in the text's own memory, a text shared with others copied once. On both forms of
+// text (codeunits.h), defined for both in checkhtmlsteps.cpp: the same page in either form
+// comes back as the same page.
+template <typename Text>
+void QuoteAttributeValuesIn(Text &text);
+template <typename Text>
+void RemoveClutterIn(Text &text);
+template <typename Text>
+void JoinBreaksInsideTagsIn(Text &text);
+template <typename Text>
+void CollapseTagBlanksIn(Text &text, TagMarks &marks);
 
-// The text's characters, to be written in place: a text shared with others is first copied
-// into memory of its own (advised for huge pages, with room behind for what later steps add).
-char16_t *OwnedText(QString &text);
+// The text's units, to be written in place: a text shared with others is first copied into
+// memory of its own (advised for huge pages, with room behind for what later steps add).
+template <typename Text>
+UnitOf<Text> *OwnedText(Text &text);
 
 } // namespace korvel

@@ -9,44 +9,49 @@ namespace korvel {
 
 namespace {
 
-bool isAsciiLetter(char16_t c)
+template <typename Unit>
+bool isAsciiLetter(Unit c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
-
-bool isSpace(char16_t u)
-{
-    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f';
+    const char32_t u = unitValue(c);
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
 }
 
 // Elements whose contents are text up to their own end tag, whatever looks like markup in them.
-constexpr QStringView RawTextElements[] = {u"script", u"style", u"textarea"};
+struct RawTextElement {
+    QLatin1String name;
+    QLatin1String endTag;
+};
 
-inline qsizetype findChar(const char16_t *p, qsizetype from, qsizetype n, char16_t c)
+const RawTextElement RawTextElements[] = {
+    {QLatin1String("script"), QLatin1String("</script")},
+    {QLatin1String("style"), QLatin1String("</style")},
+    {QLatin1String("textarea"), QLatin1String("</textarea")},
+};
+
+template <typename Unit>
+inline qsizetype findChar(const Unit *p, qsizetype from, qsizetype n, Unit c)
 {
-    // Most tags lie a few characters apart: those are found one by one. Further on, Qt's search
-    // reads many characters at a time, as quotes and the ends of raw text may lie far off.
+    // Most tags lie a few characters apart: those are found one by one. Further on, the fast
+    // search reads many characters at a time, as quotes and the ends of raw text may lie far off.
     for (qsizetype i = from; i < n && i < from + 8; ++i) {
         if (p[i] == c)
             return i;
     }
-    from += 8;
-    if (from >= n)
-        return -1;
-    const qsizetype found = QStringView(p + from, n - from).indexOf(QChar(c));
-    return found < 0 ? -1 : from + found;
+    return IndexOfUnit(p, n, c, from + 8);
 }
 
 } // namespace
 
-TagCursor::TagCursor(QStringView text)
-    : m_text(text), m_p(text.utf16()), m_n(qMin<qsizetype>(text.size(), std::numeric_limits<TagPos>::max()))
+template <typename Text>
+BasicTagCursor<Text>::BasicTagCursor(ViewOf<Text> text)
+    : m_p(unitsOf(text)), m_n(qMin<qsizetype>(text.size(), std::numeric_limits<TagPos>::max()))
 {
 }
 
-qsizetype TagCursor::closingQuote(qsizetype quote)
+template <typename Text>
+qsizetype BasicTagCursor<Text>::closingQuote(qsizetype quote)
 {
-    const bool dq = m_p[quote] == u'"';
+    const bool dq = m_p[quote] == Unit('"');
     qsizetype &missingFrom = dq ? m_noDouble : m_noSingle;
     if (missingFrom >= 0 && quote + 1 >= missingFrom) {
         m_quoteFailed = true;
@@ -60,34 +65,36 @@ qsizetype TagCursor::closingQuote(qsizetype quote)
     return found;
 }
 
-bool TagCursor::next(qsizetype i, TagSpan &tag)
+template <typename Text>
+bool BasicTagCursor<Text>::next(qsizetype i, TagSpan &tag)
 {
-    const char16_t *p = m_p;
+    const Unit *p = m_p;
     const qsizetype n = m_n;
     while (i < n) {
-        const qsizetype lt = findChar(p, i, n, u'<');
+        const qsizetype lt = findChar(p, i, n, Unit('<'));
         if (lt < 0 || lt + 1 >= n)
             return false;
-        const char16_t after = p[lt + 1];
-        if (after == u'!' || after == u'?') {
-            const bool comment = lt + 3 < n && after == u'!' && p[lt + 2] == u'-' && p[lt + 3] == u'-';
-            const qsizetype end = comment ? m_text.left(n).indexOf(u"-->", lt + 4) : findChar(p, lt + 2, n, u'>');
+        const Unit after = p[lt + 1];
+        if (after == Unit('!') || after == Unit('?')) {
+            const bool comment = lt + 3 < n && after == Unit('!') && p[lt + 2] == Unit('-') && p[lt + 3] == Unit('-');
+            const qsizetype end = comment ? IndexOfExactIn(p, n, QLatin1String("-->"), lt + 4)
+                                          : findChar(p, lt + 2, n, Unit('>'));
             i = end < 0 ? n : end + (comment ? 3 : 1);
             continue;
         }
-        const bool closing = after == u'/';
+        const bool closing = after == Unit('/');
         const qsizetype nameStart = lt + (closing ? 2 : 1);
         if (nameStart >= n || !isAsciiLetter(p[nameStart])) {
             i = lt + 1;
             continue;
         }
         qsizetype e = nameStart;
-        while (e < n && !isSpace(p[e]) && p[e] != u'/' && p[e] != u'>')
+        while (e < n && !IsTagSpace(p[e]) && p[e] != Unit('/') && p[e] != Unit('>'))
             ++e;
         bool closed = false;
         qsizetype end = n;
         if (closing) {
-            const qsizetype gt = findChar(p, e, n, u'>');
+            const qsizetype gt = findChar(p, e, n, Unit('>'));
             closed = gt >= 0;
             end = gt < 0 ? n : gt + 1;
         } else {
@@ -100,7 +107,9 @@ bool TagCursor::next(qsizetype i, TagSpan &tag)
         tag.closed = closed;
         tag.resume = TagPos(end);
         tag.raw = false;
-        if (!closing)
+        // Only a name as long as one of the raw text elements' can be one.
+        const qsizetype length = e - nameStart;
+        if (!closing && (length == 5 || length == 6 || length == 8))
             rawTextEnd(tag);
         return true;
     }
@@ -108,22 +117,23 @@ bool TagCursor::next(qsizetype i, TagSpan &tag)
 }
 
 // One past the ">" that ends a start tag whose attributes begin at `from`.
-qsizetype TagCursor::startTagEnd(qsizetype from, bool *closed)
+template <typename Text>
+qsizetype BasicTagCursor<Text>::startTagEnd(qsizetype from, bool *closed)
 {
-    const char16_t *p = m_p;
+    const Unit *p = m_p;
     const qsizetype n = m_n;
     qsizetype j = from;
     while (j < n) {
-        const char16_t c = p[j];
-        if (c == u'>') {
+        const Unit c = p[j];
+        if (c == Unit('>')) {
             *closed = true;
             return j + 1;
         }
-        if (c == u'=') {
+        if (c == Unit('=')) {
             qsizetype k = j + 1;
-            while (k < n && isSpace(p[k]))
+            while (k < n && IsTagSpace(p[k]))
                 ++k;
-            if (k < n && (p[k] == u'"' || p[k] == u'\'')) {
+            if (k < n && (p[k] == Unit('"') || p[k] == Unit('\''))) {
                 const qsizetype close = closingQuote(k);
                 if (close >= 0) {
                     j = close + 1;
@@ -141,15 +151,16 @@ qsizetype TagCursor::startTagEnd(qsizetype from, bool *closed)
 
 // Where the search for tags goes on behind a start tag: behind a script, style or textarea
 // tag at the end tag of its element (the end of the text when there is none).
-void TagCursor::rawTextEnd(TagSpan &tag) const
+template <typename Text>
+void BasicTagCursor<Text>::rawTextEnd(TagSpan &tag) const
 {
     // The length and first letter of the name leave one element to compare with, if any: most
     // tags of five letters are tables.
     const qsizetype length = qsizetype(tag.nameEnd) - tag.nameStart();
-    const char16_t first = char16_t(m_p[tag.nameStart()] | 0x20);
-    for (QStringView raw : RawTextElements) {
-        if (raw.size() == length && raw.front().unicode() == first && TagNameIs(m_text, tag, raw)) {
-            const qsizetype endTag = IndexOfAsciiNoCase(m_text.left(m_n), QStringLiteral("</") + raw.toString(), tag.end);
+    const char32_t first = unitValue(m_p[tag.nameStart()]) | 0x20;
+    for (const RawTextElement &raw : RawTextElements) {
+        if (raw.name.size() == length && unitValue(raw.name.data()[0]) == first && TagNameIsIn(m_p, tag, raw.name)) {
+            const qsizetype endTag = IndexOfAsciiNoCaseIn(m_p, m_n, raw.endTag, tag.end);
             tag.resume = TagPos(endTag < 0 ? m_n : endTag);
             tag.raw = true;
             return;
@@ -157,15 +168,12 @@ void TagCursor::rawTextEnd(TagSpan &tag) const
     }
 }
 
+template class BasicTagCursor<QString>;
+template class BasicTagCursor<QByteArray>;
+
 qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quote)
 {
-    const char16_t *p = text.utf16();
-    const char16_t q = p[quote];
-    for (qsizetype i = quote + 1; i < qsizetype(tag.end); ++i) {
-        if (p[i] == q)
-            return i;
-    }
-    return -1;
+    return ClosingQuoteInTagIn(text.utf16(), tag, quote);
 }
 
 std::vector<TagSpan> FindTags(QStringView text)

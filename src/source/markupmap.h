@@ -1,5 +1,8 @@
 #pragma once
 
+#include "source/codeunits.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -37,10 +40,14 @@ struct TextEdit {
 
 // Finds the tags of a text one after another, without keeping them: a step that reads each tag
 // once needs no map of a large page. A tag begins with "<" or "</" followed by a letter; inside a
-// start tag a value quoted with " or ' may hold ">".
-class TagCursor final {
+// start tag a value quoted with " or ' may hold ">". On both forms of text (codeunits.h): every
+// unit the search looks at is an ASCII one, so both forms find the same tags.
+template <typename Text>
+class BasicTagCursor final {
 public:
-    explicit TagCursor(QStringView text);
+    using Unit = UnitOf<Text>;
+
+    explicit BasicTagCursor(ViewOf<Text> text);
 
     // The first tag at or after `from`; false when none follows. The search for the next tag
     // goes on at `tag.resume`.
@@ -53,6 +60,9 @@ public:
         return found;
     }
 
+    // The next call of next(tag) looks for a tag from `at` on.
+    void resumeAt(qsizetype at) { m_resume = at; }
+
     // A quoted value was searched to the end of the text for its closing quote in vain.
     bool quoteSearchFailed() const { return m_quoteFailed; }
 
@@ -61,8 +71,7 @@ private:
     qsizetype startTagEnd(qsizetype from, bool *closed);
     void rawTextEnd(TagSpan &tag) const;
 
-    QStringView m_text;
-    const char16_t *m_p;
+    const Unit *m_p;
     qsizetype m_n;
     qsizetype m_resume = 0;
     // Quote searches that found nothing are remembered, so a text full of unclosed quotes is not
@@ -71,6 +80,12 @@ private:
     qsizetype m_noSingle = -1;
     bool m_quoteFailed = false;
 };
+
+// Defined for both forms in markupmap.cpp.
+extern template class BasicTagCursor<QString>;
+extern template class BasicTagCursor<QByteArray>;
+
+using TagCursor = BasicTagCursor<QString>;
 
 // The start and end tags of the text in text order.
 std::vector<TagSpan> FindTags(QStringView text);
@@ -86,10 +101,51 @@ const TagSpan *FirstTag(QStringView text, const std::vector<TagSpan> &tags, QStr
 qsizetype ClosingQuoteInTag(QStringView text, const TagSpan &tag, qsizetype quote);
 
 // Blanks, tabs, CR, LF and form feeds: what separates the parts of a tag.
+constexpr bool IsTagSpace(char32_t u) noexcept
+{
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f';
+}
+
 inline bool IsTagSpace(QChar c)
 {
-    const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f';
+    return IsTagSpace(char32_t(c.unicode()));
+}
+
+constexpr bool IsTagSpace(char16_t u) noexcept
+{
+    return IsTagSpace(char32_t(u));
+}
+
+constexpr bool IsTagSpace(char u) noexcept
+{
+    return IsTagSpace(unitValue(u));
+}
+
+// TagNameIs and ClosingQuoteInTag on the units of either form; `name` is ASCII in lower case.
+template <typename Unit>
+bool TagNameIsIn(const Unit *p, const TagSpan &tag, QLatin1String name)
+{
+    const qsizetype start = tag.nameStart();
+    if (qsizetype(tag.nameEnd) - start != name.size())
+        return false;
+    const char *q = name.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char32_t u = unitValue(p[start + i]);
+        if ((u >= u'A' && u <= u'Z' ? u + 32 : u) != unitValue(q[i]))
+            return false;
+    }
+    return true;
+}
+
+template <typename Unit>
+qsizetype ClosingQuoteInTagIn(const Unit *p, const TagSpan &tag, qsizetype quote)
+{
+    const Unit q = p[quote];
+    for (qsizetype i = quote + 1; i < qsizetype(tag.end); ++i) {
+        if (p[i] == q)
+            return i;
+    }
+    return -1;
 }
 
 } // namespace korvel

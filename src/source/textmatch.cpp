@@ -1,5 +1,13 @@
 #include "source/textmatch.h"
 
+#include "source/codeunits.h"
+
+#include <QByteArrayView>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
 namespace korvel {
 
 namespace {
@@ -164,5 +172,90 @@ QString AsciiUpperCase(QString text)
     }
     return text;
 }
+
+// ---- The tag-balance check's searches, on both forms of text ----
+
+qsizetype IndexOfUnit(const char16_t *p, qsizetype n, char16_t c, qsizetype from)
+{
+    if (from >= n)
+        return -1;
+    const qsizetype found = QStringView(p + from, n - from).indexOf(QChar(c));
+    return found < 0 ? -1 : from + found;
+}
+
+qsizetype IndexOfUnit(const char *p, qsizetype n, char c, qsizetype from)
+{
+    if (from >= n)
+        return -1;
+    const void *found = std::memchr(p + from, c, size_t(n - from));
+    return found ? qsizetype(static_cast<const char *>(found) - p) : -1;
+}
+
+qsizetype IndexOfExactIn(const char16_t *p, qsizetype n, QLatin1String needle, qsizetype from)
+{
+    // The needle in UTF-16, as the text's own search is fastest with one of its own form.
+    char16_t units[16];
+    if (from >= n || needle.isEmpty())
+        return -1;
+    if (needle.size() > qsizetype(std::size(units)))
+        return QStringView(p, n).indexOf(needle, from);
+    std::copy_n(needle.data(), needle.size(), units);
+    return QStringView(p, n).indexOf(QStringView(units, needle.size()), from);
+}
+
+qsizetype IndexOfExactIn(const char *p, qsizetype n, QLatin1String needle, qsizetype from)
+{
+    if (from >= n || needle.isEmpty())
+        return -1;
+    return QByteArrayView(p, n).indexOf(QByteArrayView(needle.data(), needle.size()), from);
+}
+
+namespace {
+
+template <typename Unit>
+constexpr char32_t FoldedUnit(Unit u) noexcept
+{
+    const char32_t v = unitValue(u);
+    return (v >= u'A' && v <= u'Z') ? v + 32 : v;
+}
+
+} // namespace
+
+template <typename Unit>
+bool MatchesAsciiNoCaseIn(const Unit *p, qsizetype n, qsizetype at, QLatin1String needle)
+{
+    if (at < 0 || at + needle.size() > n)
+        return false;
+    const char *q = needle.data();
+    for (qsizetype i = 0; i < needle.size(); ++i) {
+        if (FoldedUnit(p[at + i]) != FoldedUnit(q[i]))
+            return false;
+    }
+    return true;
+}
+
+template <typename Unit>
+qsizetype IndexOfAsciiNoCaseIn(const Unit *p, qsizetype n, QLatin1String needle, qsizetype from)
+{
+    if (needle.isEmpty())
+        return -1;
+    const char first = needle.data()[0];
+    const bool letter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+    for (qsizetype at = qMax<qsizetype>(from, 0); at + needle.size() <= n; ++at) {
+        if (!letter) {
+            at = IndexOfUnit(p, n, Unit(first), at);
+            if (at < 0 || at + needle.size() > n)
+                return -1;
+        }
+        if (MatchesAsciiNoCaseIn(p, n, at, needle))
+            return at;
+    }
+    return -1;
+}
+
+template bool MatchesAsciiNoCaseIn(const char16_t *, qsizetype, qsizetype, QLatin1String);
+template bool MatchesAsciiNoCaseIn(const char *, qsizetype, qsizetype, QLatin1String);
+template qsizetype IndexOfAsciiNoCaseIn(const char16_t *, qsizetype, QLatin1String, qsizetype);
+template qsizetype IndexOfAsciiNoCaseIn(const char *, qsizetype, QLatin1String, qsizetype);
 
 } // namespace korvel

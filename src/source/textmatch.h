@@ -67,4 +67,26 @@ QString TrimBlanks(const QString &text);
 QString AsciiLowerCase(QString text);
 QString AsciiUpperCase(QString text);
 
+// ---- The tag-balance check's searches, on both forms of text (see codeunits.h) ----
+
+// Index of the unit `c` in units [from, n), -1 when none: the library's fast search (many units
+// at a time).
+qsizetype IndexOfUnit(const char16_t *p, qsizetype n, char16_t c, qsizetype from);
+qsizetype IndexOfUnit(const char *p, qsizetype n, char c, qsizetype from);
+
+// First occurrence of the ASCII `needle`, character for character, in units [from, n); -1 when
+// absent: the library's search for a string.
+qsizetype IndexOfExactIn(const char16_t *p, qsizetype n, QLatin1String needle, qsizetype from = 0);
+qsizetype IndexOfExactIn(const char *p, qsizetype n, QLatin1String needle, qsizetype from = 0);
+
+// True when the ASCII `needle` occurs at `at` of units [0, n), with only A-Z folded.
+template <typename Unit>
+bool MatchesAsciiNoCaseIn(const Unit *p, qsizetype n, qsizetype at, QLatin1String needle);
+
+// First occurrence of the ASCII `needle` in units [from, n) with only A-Z folded; -1 when
+// absent. For the check's short needles: each place its first character is found at (with the
+// fast search when that is no letter) is compared in place, in time n times the needle's length.
+template <typename Unit>
+qsizetype IndexOfAsciiNoCaseIn(const Unit *p, qsizetype n, QLatin1String needle, qsizetype from = 0);
+
 } // namespace korvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "source/codeunits.h"
 #include "source/markupmap.h"
 #include "textio/largebuffer.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace korvel {
@@ -43,17 +45,20 @@ private:
 // Moves characters within one buffer, `to` below `from` (MoveDown) or above it (MoveUp). Most
 // stretches between the edits of a page are a few characters long: those are copied here, four
 // at a time, which costs far less than a call of memmove for each.
-inline void MoveDown(char16_t *to, const char16_t *from, qsizetype count)
+template <typename Unit>
+inline void MoveDown(Unit *to, const Unit *from, qsizetype count)
 {
+    // Four units at a time: a group of 8 bytes for UTF-16, of 4 for UTF-8.
+    using Group = std::conditional_t<sizeof(Unit) == 2, quint64, quint32>;
     if (count > 64) {
-        std::memmove(to, from, size_t(count) * sizeof(char16_t));
+        std::memmove(to, from, size_t(count) * sizeof(Unit));
         return;
     }
     qsizetype i = 0;
     // Each group of four is read before it is written, and written no higher than where the
     // next group is read.
     for (; i + 4 <= count; i += 4) {
-        quint64 group;
+        Group group;
         std::memcpy(&group, from + i, sizeof group);
         std::memcpy(to + i, &group, sizeof group);
     }
@@ -61,15 +66,17 @@ inline void MoveDown(char16_t *to, const char16_t *from, qsizetype count)
         to[i] = from[i];
 }
 
-inline void MoveUp(char16_t *to, const char16_t *from, qsizetype count)
+template <typename Unit>
+inline void MoveUp(Unit *to, const Unit *from, qsizetype count)
 {
+    using Group = std::conditional_t<sizeof(Unit) == 2, quint64, quint32>;
     if (count > 64) {
-        std::memmove(to, from, size_t(count) * sizeof(char16_t));
+        std::memmove(to, from, size_t(count) * sizeof(Unit));
         return;
     }
     qsizetype i = count;
     for (; i >= 4; i -= 4) {
-        quint64 group;
+        Group group;
         std::memcpy(&group, from + i - 4, sizeof group);
         std::memcpy(to + i - 4, &group, sizeof group);
     }
@@ -81,12 +88,16 @@ inline void MoveUp(char16_t *to, const char16_t *from, qsizetype count)
 // longer than the source up to there: each piece inserted replaces at least as many dropped
 // characters. The text is written behind where it is read, so the source ahead stays as it was
 // and can still be searched in the same buffer, in the positions of the source.
+// On either form of text (codeunits.h).
+template <typename Text>
 class TextCompactor final {
 public:
-    // `text` must not share its memory (QString::data() was called); `mover`, when given,
-    // follows the rewrite's edits, joined as TextRewriter joins them.
-    explicit TextCompactor(QString &text, PositionMover *mover = nullptr)
-        : m_text(text), m_chars(reinterpret_cast<char16_t *>(text.data())), m_mover(mover)
+    using Unit = UnitOf<Text>;
+
+    // `text` must not share its memory (data() was called); `mover`, when given, follows the
+    // rewrite's edits, joined as TextRewriter joins them.
+    explicit TextCompactor(Text &text, PositionMover *mover = nullptr)
+        : m_text(text), m_chars(reinterpret_cast<Unit *>(text.data())), m_mover(mover)
     {
     }
 
@@ -107,7 +118,7 @@ public:
     }
 
     // Only behind a drop at least as long as all pieces inserted since.
-    void insert(char16_t c)
+    void insert(Unit c)
     {
         edit(0, 1);
         m_chars[m_written++] = c;
@@ -115,11 +126,14 @@ public:
     void insertBlanks(qsizetype count)
     {
         edit(0, count);
-        std::fill_n(m_chars + m_written, count, u' ');
+        std::fill_n(m_chars + m_written, count, Unit(' '));
         m_written += count;
     }
 
     qsizetype position() const { return m_done; }
+
+    // Where the source's position `at` (not in front of position()) lands in the result.
+    qsizetype resultPosition(qsizetype at) const { return m_written + (at - m_done); }
 
     // Shortens the text to the result; true when anything changed.
     bool finish()
@@ -150,8 +164,8 @@ private:
         m_pending = true;
     }
 
-    QString &m_text;
-    char16_t *m_chars;
+    Text &m_text;
+    Unit *m_chars;
     PositionMover *m_mover;
     qsizetype m_done = 0;
     qsizetype m_written = 0;
@@ -164,27 +178,31 @@ private:
 // left, the last part first. Any other text is written once into new memory of the result's
 // size and `slack` characters more, advised for huge pages; growing the old memory instead
 // would copy it all the same when it is backed by huge pages, into ordinary pages at that.
-template <typename Positions>
-void InsertInPlace(QString &text, const Positions &positions, QStringView piece, qsizetype slack = 0)
+// On either form of text; `piece` is ASCII.
+template <typename Text, typename Positions>
+void InsertInPlace(Text &text, const Positions &positions, QLatin1String piece, qsizetype slack = 0)
 {
+    using Unit = UnitOf<Text>;
     if (positions.empty())
         return;
     const qsizetype length = piece.size();
+    const Text pieceUnits = asciiText<Text>(piece);
+    const Unit *ascii = reinterpret_cast<const Unit *>(pieceUnits.constData());
     const qsizetype size = text.size();
     const qsizetype grown = size + qsizetype(positions.size()) * length;
     if (!text.isDetached() || text.capacity() < grown) {
-        QString out;
+        Text out;
         out.reserve(grown + slack);
         adviseHugePages(out);
         out.resize(grown);
-        char16_t *to = reinterpret_cast<char16_t *>(out.data());
-        const char16_t *from = QStringView(text).utf16();
+        Unit *to = reinterpret_cast<Unit *>(out.data());
+        const Unit *from = reinterpret_cast<const Unit *>(text.constData());
         qsizetype done = 0;
         for (const auto &at : positions) {
             const qsizetype position = qsizetype(at);
             MoveDown(to, from + done, position - done);
             to += position - done;
-            std::copy_n(piece.utf16(), length, to);
+            std::copy_n(ascii, length, to);
             to += length;
             done = position;
         }
@@ -194,13 +212,13 @@ void InsertInPlace(QString &text, const Positions &positions, QStringView piece,
     }
     qsizetype end = size;
     text.resize(grown);
-    char16_t *chars = reinterpret_cast<char16_t *>(text.data());
+    Unit *chars = reinterpret_cast<Unit *>(text.data());
     qsizetype shift = grown - size;
     for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
         const qsizetype position = qsizetype(*at);
         MoveUp(chars + position + shift, chars + position, end - position);
         shift -= length;
-        std::copy_n(piece.utf16(), length, chars + position + shift);
+        std::copy_n(ascii, length, chars + position + shift);
         end = position;
     }
 }
