@@ -9,83 +9,175 @@ namespace {
 
 const QString HeadOpening = QStringLiteral("<head");
 const QString HeadClosing = QStringLiteral("</head>");
+const QByteArray HeadOpeningBytes = QByteArrayLiteral("<head");
+const QByteArray HeadClosingBytes = QByteArrayLiteral("</head>");
+
+const QString &HeadTag(QStringView, bool closing)
+{
+    return closing ? HeadClosing : HeadOpening;
+}
+
+const QByteArray &HeadTag(QByteArrayView, bool closing)
+{
+    return closing ? HeadClosingBytes : HeadOpeningBytes;
+}
+
+template <typename View>
+Section HeadSectionIn(View text)
+{
+    const qsizetype begin = IndexOfAsciiNoCase(text, HeadTag(text, false));
+    const qsizetype end = IndexOfAsciiNoCase(text, HeadTag(text, true));
+    if (begin < 0 || end < begin)
+        return {};
+    return {begin, end + HeadTag(text, true).size() - begin};
+}
+
+// Index of the next `c` at or after `from`, -1 when none.
+template <typename Text>
+qsizetype NextOf(const Text &text, char c, qsizetype from)
+{
+    return ViewOf<Text>(text).indexOf(UnitOf<Text>(c), from);
+}
+
+template <typename Text>
+Text ExtractHeadIn(const Text &text)
+{
+    const Section head = HeadSectionIn(ViewOf<Text>(text));
+    return head.begin < 0 ? Text() : text.mid(head.begin, head.length);
+}
+
+template <typename Text>
+Text RestoreHeadIn(Text text, Text &SavedHead)
+{
+    if (SavedHead.isEmpty())
+        return text;
+    const Section head = HeadSectionIn(ViewOf<Text>(text));
+    if (head.begin < 0)
+        return text;
+    if (text.isDetached()) {
+        // The text's own memory: the rest moves by the difference, no second text is made.
+        text.replace(head.begin, head.length, SavedHead);
+    } else {
+        const ViewOf<Text> whole(text);
+        Text result;
+        result.reserve(text.size() - head.length + SavedHead.size());
+        result.append(whole.first(head.begin));
+        result.append(SavedHead);
+        result.append(whole.sliced(head.begin + head.length));
+        text = std::move(result);
+    }
+    SavedHead.clear();
+    return text;
+}
+
+template <typename Text>
+void AppendBrokenIn(Text &out, ViewOf<Text> text)
+{
+    const UnitOf<Text> gt('>');
+    qsizetype done = 0;
+    for (qsizetype at = text.indexOf(gt); at >= 0; at = text.indexOf(gt, done)) {
+        out.append(text.sliced(done, at + 1 - done));
+        appendAscii(out, QLatin1String("\r\n"));
+        done = at + 1;
+    }
+    out.append(text.sliced(done));
+}
+
+template <typename Text>
+Text BreakAfterTagsIn(const Text &text)
+{
+    const ViewOf<Text> whole(text);
+    Text out;
+    out.reserve(text.size() + whole.count(UnitOf<Text>('>')) * 2);
+    adviseHugePages(out);
+    AppendBrokenIn<Text>(out, whole);
+    return out;
+}
+
+// A CR LF pair goes; lone CR and LF stay.
+const auto SkipLineBreak = [](const auto *r, qsizetype i, qsizetype n) -> qsizetype {
+    return (r[i] == '\r' && i + 1 < n && r[i + 1] == '\n') ? 2 : 0;
+};
+
+template <typename Text>
+Text RemoveLineBreaksIn(Text text)
+{
+    if (!text.isDetached())
+        return CollapseWithout(text, SkipLineBreak);
+    CollapseInPlace(text, SkipLineBreak);
+    return text;
+}
 
 } // namespace
 
 Section HeadSection(const QString &text)
 {
-    const qsizetype begin = IndexOfAsciiNoCase(text, HeadOpening);
-    const qsizetype end = IndexOfAsciiNoCase(text, HeadClosing);
-    if (begin < 0 || end < begin)
-        return {};
-    return {begin, end + HeadClosing.size() - begin};
+    return HeadSectionIn(QStringView(text));
 }
 
-namespace {
-
-// Index of the next `c` at or after `from`, -1 when none.
-qsizetype NextOf(const QString &text, QChar c, qsizetype from)
+Section HeadSection(const QByteArray &text)
 {
-    return text.indexOf(c, from);
+    return HeadSectionIn(QByteArrayView(text));
 }
-
-} // namespace
 
 QString ExtractHead(const QString &text)
 {
-    const Section head = HeadSection(text);
-    return head.begin < 0 ? QString() : text.mid(head.begin, head.length);
+    return ExtractHeadIn(text);
+}
+
+QByteArray ExtractHead(const QByteArray &text)
+{
+    return ExtractHeadIn(text);
 }
 
 QString RestoreHead(const QString &text, QString &SavedHead)
 {
-    if (SavedHead.isEmpty())
-        return text;
-    const Section head = HeadSection(text);
-    if (head.begin < 0)
-        return text;
-    QString result;
-    result.reserve(text.size() - head.length + SavedHead.size());
-    result.append(QStringView(text).left(head.begin));
-    result.append(SavedHead);
-    result.append(QStringView(text).mid(head.begin + head.length));
-    SavedHead.clear();
-    return result;
+    return RestoreHeadIn(text, SavedHead);
+}
+
+QByteArray RestoreHead(QByteArray text, QByteArray &SavedHead)
+{
+    return RestoreHeadIn(std::move(text), SavedHead);
 }
 
 bool InsideTag(const QString &text, qsizetype index)
 {
-    const qsizetype lessThan = NextOf(text, QLatin1Char('<'), index);
-    const qsizetype greaterThan = NextOf(text, QLatin1Char('>'), index);
+    const qsizetype lessThan = NextOf(text, '<', index);
+    const qsizetype greaterThan = NextOf(text, '>', index);
     return !(lessThan >= 0 && greaterThan >= 0 && lessThan < greaterThan);
 }
 
-bool TagScanner::insideTag(qsizetype index)
+template <typename Text>
+bool BasicTagScanner<Text>::insideTag(qsizetype index)
 {
     if (m_lessThan != -1 && m_lessThan < index)
-        m_lessThan = NextOf(m_text, QLatin1Char('<'), index);
+        m_lessThan = NextOf(m_text, '<', index);
     if (m_greaterThan != -1 && m_greaterThan < index)
-        m_greaterThan = NextOf(m_text, QLatin1Char('>'), index);
+        m_greaterThan = NextOf(m_text, '>', index);
     return !(m_lessThan >= 0 && m_greaterThan >= 0 && m_lessThan < m_greaterThan);
 }
 
+template class BasicTagScanner<QString>;
+template class BasicTagScanner<QByteArray>;
+
 void AppendBrokenAfterTags(QString &out, QStringView text)
 {
-    qsizetype done = 0;
-    for (qsizetype gt = text.indexOf(QLatin1Char('>')); gt >= 0; gt = text.indexOf(QLatin1Char('>'), done)) {
-        out.append(text.mid(done, gt + 1 - done));
-        out.append(QLatin1String("\r\n"));
-        done = gt + 1;
-    }
-    out.append(text.mid(done));
+    AppendBrokenIn<QString>(out, text);
+}
+
+void AppendBrokenAfterTags(QByteArray &out, QByteArrayView text)
+{
+    AppendBrokenIn<QByteArray>(out, text);
 }
 
 QString BreakAfterTags(const QString &text)
 {
-    QString out;
-    out.reserve(text.size() + text.count(QLatin1Char('>')) * 2);
-    AppendBrokenAfterTags(out, text);
-    return out;
+    return BreakAfterTagsIn(text);
+}
+
+QByteArray BreakAfterTags(const QByteArray &text)
+{
+    return BreakAfterTagsIn(text);
 }
 
 void AppendCollapsedBlanks(QString &out, qsizetype run)
@@ -96,14 +188,17 @@ void AppendCollapsedBlanks(QString &out, qsizetype run)
 
 QString CollapseBlanks(const QString &text)
 {
-    return CollapseWithout(text, [](const QChar *, qsizetype, qsizetype) -> qsizetype { return 0; });
+    return CollapseWithout(text, [](const char16_t *, qsizetype, qsizetype) -> qsizetype { return 0; });
 }
 
 QString RemoveLineBreaks(const QString &text)
 {
-    return CollapseWithout(text, [](const QChar *r, qsizetype i, qsizetype n) -> qsizetype {
-        return (r[i] == QLatin1Char('\r') && i + 1 < n && r[i + 1] == QLatin1Char('\n')) ? 2 : 0;
-    });
+    return RemoveLineBreaksIn(text);
+}
+
+QByteArray RemoveLineBreaks(QByteArray text)
+{
+    return RemoveLineBreaksIn(std::move(text));
 }
 
 } // namespace korvel
