@@ -5,6 +5,8 @@
 #include "source/transformhelpers.h"
 #include "textio/largebuffer.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
@@ -35,9 +37,10 @@ Text InsertLineFeedsIn(const Text &text, Text &SavedHead)
     const ViewOf<Text> whole(text);
     const ViewOf<Text> before = whole.first(head.begin);
     const ViewOf<Text> after = whole.sliced(head.begin + head.length);
-    const UnitOf<Text> gt('>');
+    // Room for the breaks behind every ">" of the text (a few more than those outside the head).
+    const UnitOf<Text> *units = unitsOf(text);
     Text out;
-    out.reserve(text.size() + 2 + (before.count(gt) + after.count(gt)) * 2);
+    out.reserve(text.size() + 2 + 2 * std::count(units, units + text.size(), UnitOf<Text>('>')));
     adviseHugePages(out);
     AppendBrokenAfterTags(out, before);
     out.append(SavedHead);
