@@ -1,7 +1,8 @@
 // The batch program's commands on UTF-8 bytes against the editor's commands on the decoded text:
 // for every well-formed UTF-8 input, each bytes form gives exactly the UTF-8 of its QString
 // form's result (and the same count of hyphens), whether it rewrites a text of its own in place
-// or one it shares.
+// or one it shares. Bytes that are no UTF-8 at all must not make them read or write outside
+// their texts (the sanitizers watch that).
 #include "source/hyphenation.h"
 #include "source/transformations.h"
 #include "textio/textdecode.h"
@@ -47,5 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     KORVEL_FUZZ_CHECK(stringFromBytes.has_value() == stringFromText.has_value());
     if (stringFromText)
         KORVEL_FUZZ_CHECK(*stringFromBytes == stringFromText->toUtf8());
+
+    if (raw != bytes) {
+        (void)RemoveLineFeedsUtf8(raw);
+        (void)InsertLineFeedsUtf8(raw);
+        (void)RemoveHyphenationUtf8(raw);
+        (void)ReplaceUmlautsUtf8(raw);
+        (void)MakeStringVariableUtf8(raw);
+    }
     return 0;
 }

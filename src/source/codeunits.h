@@ -81,6 +81,42 @@ constexpr qsizetype utf16Width(char u) noexcept
     return b < 0x80 ? 1 : b < 0xC0 ? 0 : b < 0xF0 ? 1 : 2;
 }
 
+// Where a walk of `want` UTF-16 units back from `at` ends (0 at the latest), the units walked in
+// *walked: `want` unless the start came first; in UTF-8 one more when the walk ends on a
+// four-byte character of which it wanted only the second unit. It always ends where a
+// character begins.
+constexpr qsizetype stepBackUtf16Units(const char16_t *, qsizetype at, qsizetype want, qsizetype *walked) noexcept
+{
+    const qsizetype begin = at > want ? at - want : 0;
+    *walked = at - begin;
+    return begin;
+}
+
+constexpr qsizetype stepBackUtf16Units(const char *units, qsizetype at, qsizetype want, qsizetype *walked) noexcept
+{
+    qsizetype counted = 0;
+    while (at > 0 && counted < want)
+        counted += utf16Width(units[--at]);
+    *walked = counted;
+    return at;
+}
+
+// Where a walk of `want` UTF-16 units forward from `at` ends (`n` at the latest); in UTF-8 a
+// character it reaches into is taken whole.
+constexpr qsizetype stepForwardUtf16Units(const char16_t *, qsizetype at, qsizetype n, qsizetype want) noexcept
+{
+    return n - at > want ? at + want : n;
+}
+
+constexpr qsizetype stepForwardUtf16Units(const char *units, qsizetype at, qsizetype n, qsizetype want) noexcept
+{
+    for (qsizetype counted = 0; at < n && counted < want; ++at)
+        counted += utf16Width(units[at]);
+    while (at < n && utf16Width(units[at]) == 0)
+        ++at;
+    return at;
+}
+
 // The character that begins at `i` and the count of its units in *length. A UTF-16 unit stands
 // for itself (a surrogate half too, as the editor's commands see it). A UTF-8 sequence is
 // decoded; a byte that does not begin a whole sequence stands alone and gives U+FFFD, so no
@@ -133,6 +169,16 @@ inline char *writableUnitsOf(QByteArray &text)
 }
 
 // An ASCII text appended, and searched for, in either form.
+inline void appendAscii(QString &out, char ascii)
+{
+    out.append(QLatin1Char(ascii));
+}
+
+inline void appendAscii(QByteArray &out, char ascii)
+{
+    out.append(ascii);
+}
+
 inline void appendAscii(QString &out, QLatin1String ascii)
 {
     out.append(ascii);

@@ -20,9 +20,10 @@ public:
     using Unit = UnitOf<Text>;
     using View = ViewOf<Text>;
 
-    // Room for the longest window: 25 UTF-16 units are at most 25 characters of up to four
-    // bytes, and a window cut inside a character takes it whole.
-    static constexpr qsizetype RoomUnits = 25 * 4 + 8;
+    // No window reaches more than three units per UTF-16 unit (plus a character cut in two)
+    // back from the hyphen or forward from it; the room holds the longest of those.
+    static constexpr qsizetype MaxUnits(qsizetype utf16Units) { return 3 * utf16Units + 4; }
+    static constexpr qsizetype RoomUnits = MaxUnits(15) + MaxUnits(25);
 
     TextInProgress(const Text &done, const Text &original, qsizetype rest)
         : m_done(done), m_original(original), m_rest(rest)
@@ -38,18 +39,15 @@ public:
     View window(qsizetype before, qsizetype length, Unit *room) const
     {
         const Unit *done = unitsOf(m_done);
-        qsizetype begin = m_done.size();
         qsizetype unitsBefore = 0;
-        while (begin > 0 && unitsBefore < before)
-            unitsBefore += utf16Width(done[--begin]);
+        // The bounds hold for every text, well-formed or not: bytes that are no UTF-8 cannot
+        // stretch a window past its room.
+        const qsizetype begin = qMax(stepBackUtf16Units(done, m_done.size(), before, &unitsBefore),
+                                     m_done.size() - MaxUnits(before));
         const Unit *original = unitsOf(m_original);
-        const qsizetype n = m_original.size();
-        const qsizetype unitsAfter = length - qMin(unitsBefore, before);
-        qsizetype end = m_rest;
-        for (qsizetype counted = 0; end < n && counted < unitsAfter; ++end)
-            counted += utf16Width(original[end]);
-        while (end < n && utf16Width(original[end]) == 0)
-            ++end;
+        const qsizetype end = qMin(stepForwardUtf16Units(original, m_rest, m_original.size(),
+                                                         length - qMin(unitsBefore, before)),
+                                   m_rest + MaxUnits(length));
         Unit *w = std::copy(done + begin, done + m_done.size(), room);
         w = std::copy(original + m_rest, original + end, w);
         return View(room, w - room);

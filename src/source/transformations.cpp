@@ -85,7 +85,7 @@ std::optional<QString> CharacterCode(const QString &selection)
 
 namespace {
 
-QLatin1String EntityOf(char32_t c)
+inline QLatin1String EntityOf(char32_t c)
 {
     switch (c) {
     case 0x20AC: return QLatin1String("&euro;");
@@ -119,17 +119,20 @@ Text ReplaceUmlautsIn(const Text &text)
     const Unit *units = unitsOf(text);
     const qsizetype n = text.size();
     qsizetype done = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (unitValue(units[i]) < FirstEntityUnit(Unit()))
+    qsizetype i = 0;
+    while (i < n) {
+        if (unitValue(units[i]) < FirstEntityUnit(Unit())) {
+            ++i;
             continue;
+        }
         qsizetype length = 1;
         const QLatin1String entity = EntityOf(characterAt(units, n, i, &length));
-        if (entity.isEmpty())
-            continue;
-        out.append(whole.sliced(done, i - done));
-        appendAscii(out, entity);
-        done = i + length;
-        i += length - 1;
+        if (!entity.isEmpty()) {
+            out.append(whole.sliced(done, i - done));
+            appendAscii(out, entity);
+            done = i + length;
+        }
+        i += length;
     }
     out.append(whole.sliced(done));
     return out;
@@ -156,7 +159,7 @@ std::optional<Text> MakeStringVariableIn(const Text &text)
         if (!IsBlank(line)) {
             if (!first)
                 appendAscii(out, QLatin1String("'+\r\n"));
-            appendAscii(out, QLatin1String("'"));
+            appendAscii(out, '\'');
             out.append(line);
             first = false;
         }
