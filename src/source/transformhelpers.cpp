@@ -170,6 +170,11 @@ QString RestoreHead(const QString &text, QString &SavedHead)
     return RestoreHeadIn(text, SavedHead);
 }
 
+QString RestoreHead(QString &&text, QString &SavedHead)
+{
+    return RestoreHeadIn(std::move(text), SavedHead);
+}
+
 QByteArray RestoreHead(QByteArray text, QByteArray &SavedHead)
 {
     return RestoreHeadIn(std::move(text), SavedHead);

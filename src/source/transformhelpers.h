@@ -25,6 +25,9 @@ Section HeadSection(const QString &text);
 // empties `SavedHead`. Without a saved section, or when the text has no head section, the text
 // comes back unchanged and `SavedHead` is kept.
 QString RestoreHead(const QString &text, QString &SavedHead);
+// The same in the text's own memory, for a text handed over with std::move that nothing else
+// shares: the rest of the text moves by the difference, no second text is made.
+QString RestoreHead(QString &&text, QString &SavedHead);
 
 // Whether the character at `index` counts as inside a tag: it is outside only when a "<"
 // follows at or after it before any ">" does. No "<" or no ">" at or after it means inside.
