@@ -1,6 +1,7 @@
 // The batch program's commands on a file's UTF-8 bytes give, byte for byte, the UTF-8 of what the
 // editor's commands give on the decoded text, with the same counts.
 #include "source/hyphenation.h"
+#include "source/textmatch.h"
 #include "source/transformations.h"
 #include "textio/textdecode.h"
 
@@ -116,6 +117,19 @@ TEST(BatchBytes, countTheWindowsAroundAHyphenInUtf16UnitsAsTheEditorDoes)
     EXPECT_EQ(RemoveHyphenationUtf8(Bytes("<body>www.\xF0\x9F\x98\x80" "aaaaaaaaa-b</b>")).count, 0);
     EXPECT_EQ(ReplaceUmlautsUtf8(Bytes("\xC3\x83\xC3\x84\xE2\x82\xAC\xF0\x9F\x98\x80")),
               Bytes("\xC3\x83&Auml;&euro;\xF0\x9F\x98\x80"));
+}
+
+TEST(BatchBytes, findNeedlesAtTheByteWhereTheEditorFindsThemAsCharacters)
+{
+    // A four-byte character and an umlaut ahead: the byte index is not the character index.
+    const QByteArray page = Bytes("\xF0\x9F\x98\x80\xC3\xA4<HeAd>\xC3\x84RGER <head>");
+    EXPECT_EQ(IndexOfAsciiNoCase(page, QByteArrayView("<head")), 6);
+    EXPECT_EQ(IndexOfAsciiNoCase(page, QByteArrayView("<head"), 7), 19);
+    EXPECT_EQ(IndexOfAsciiNoCase(page, QByteArrayView("<body")), -1);
+    // Needles beyond ASCII and the upper-case comparison answer as on the decoded text.
+    EXPECT_EQ(TextMatcher(QStringLiteral("\u00e4rger"), CaseMode::UpperCase).indexIn(QByteArrayView(page)), 12);
+    EXPECT_EQ(TextMatcher(QStringLiteral("\u00e4<h"), CaseMode::AsciiFold).indexIn(QByteArrayView(page)), 4);
+    EXPECT_EQ(TextMatcher(QStringLiteral("\u00e4<h"), CaseMode::AsciiFold).indexIn(QByteArrayView(page), 5), -1);
 }
 
 TEST(BatchBytes, agreeWithTheEditorFormsOnRealPages)
