@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace korvel {
@@ -14,5 +15,14 @@ struct HyphenationResult {
 // every tag (InsideTag) and none of the set phrases "-to-", "-of-", "Know-how", "the-art" lies
 // in the ten characters around it, nor "www." in the 25 characters around it.
 HyphenationResult RemoveHyphenation(const QString &text);
+
+struct HyphenationBytesResult {
+    QByteArray text;
+    int count = 0; // hyphens removed
+};
+
+// The same on UTF-8 bytes: the windows around a hyphen count UTF-16 units as the editor's
+// text does, so both forms remove the same hyphens.
+HyphenationBytesResult RemoveHyphenationUtf8(const QByteArray &text);
 
 } // namespace korvel

@@ -10,8 +10,8 @@ namespace korvel {
 
 QString CompactHtml(const QString &text)
 {
-    return CollapseWithout(text, [](const QChar *r, qsizetype i, qsizetype) -> qsizetype {
-        const char16_t u = r[i].unicode();
+    return CollapseWithout(text, [](const char16_t *r, qsizetype i, qsizetype) -> qsizetype {
+        const char16_t u = r[i];
         return (u == u'\r' || u == u'\n' || u == u'\t') ? 1 : 0;
     });
 }

@@ -1,6 +1,7 @@
 #include "source/textmatch.h"
 
 #include "source/codeunits.h"
+#include "textio/textdecode.h"
 
 #include <QByteArrayView>
 
@@ -72,8 +73,26 @@ TextMatcher::TextMatcher(const QString &needle, CaseMode mode)
     }
 }
 
-template <CaseMode Mode>
-qsizetype TextMatcher::search(QStringView haystack, qsizetype from) const
+namespace {
+
+// The unit searched for between partial matches, in the haystack's own units: only called for
+// an ASCII character in a byte haystack.
+qsizetype IndexOfUnit(QStringView haystack, QChar c, qsizetype from)
+{
+    return haystack.indexOf(c, from);
+}
+
+qsizetype IndexOfUnit(QByteArrayView haystack, QChar c, qsizetype from)
+{
+    return haystack.indexOf(char(c.unicode()), from);
+}
+
+} // namespace
+
+// One search for both forms: a byte is compared as the character of its value, which, for an
+// ASCII needle in the Exact and AsciiFold modes, finds what the decoded text would.
+template <CaseMode Mode, typename View>
+qsizetype TextMatcher::search(View haystack, qsizetype from) const
 {
     const qsizetype m = m_needle.size();
     const qsizetype n = haystack.size();
@@ -83,7 +102,7 @@ qsizetype TextMatcher::search(QStringView haystack, qsizetype from) const
     while (i < n) {
         if (k == 0 && m_firstHasOneForm) {
             // Between partial matches, jump to the next first character with the fast search.
-            i = haystack.indexOf(needle[0], i);
+            i = IndexOfUnit(haystack, needle[0], i);
             if (i < 0)
                 return -1;
             if (m == 1)
@@ -92,7 +111,7 @@ qsizetype TextMatcher::search(QStringView haystack, qsizetype from) const
             ++i;
             continue;
         }
-        const QChar c = Fold<Mode>(haystack[i]);
+        const QChar c = Fold<Mode>(QChar(char16_t(unitValue(haystack[i]))));
         while (k > 0 && c != needle[k])
             k = m_border[size_t(k - 1)];
         if (c == needle[k])
@@ -137,13 +156,23 @@ bool MatchesAsciiNoCaseAt(QStringView haystack, qsizetype at, QStringView needle
     return true;
 }
 
-bool IsBlank(QStringView text)
+namespace {
+
+template <typename View>
+bool IsBlankIn(View text)
 {
-    for (QChar c : text) {
-        if (c.unicode() > 0x20)
+    for (const auto c : text) {
+        if (unitValue(c) > 0x20)
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool IsBlank(QStringView text)
+{
+    return IsBlankIn(text);
 }
 
 QString TrimBlanks(const QString &text)
@@ -257,5 +286,70 @@ template bool MatchesAsciiNoCaseIn(const char16_t *, qsizetype, qsizetype, QLati
 template bool MatchesAsciiNoCaseIn(const char *, qsizetype, qsizetype, QLatin1String);
 template qsizetype IndexOfAsciiNoCaseIn(const char16_t *, qsizetype, QLatin1String, qsizetype);
 template qsizetype IndexOfAsciiNoCaseIn(const char *, qsizetype, QLatin1String, qsizetype);
+
+} // namespace korvel
+
+// commands8 block: the bytes forms.
+namespace korvel {
+
+namespace {
+
+bool IsAscii(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// The byte index where the character at UTF-16 index `units` begins (the end for the end).
+qsizetype ByteIndexOfUnits(QByteArrayView utf8, qsizetype units)
+{
+    qsizetype i = 0;
+    for (qsizetype counted = 0; i < utf8.size(); ++i) {
+        if (counted >= units && utf16Width(utf8[i]) != 0)
+            break;
+        counted += utf16Width(utf8[i]);
+    }
+    return i;
+}
+
+qsizetype UnitsBefore(QByteArrayView utf8, qsizetype bytes)
+{
+    qsizetype units = 0;
+    for (qsizetype i = 0; i < bytes && i < utf8.size(); ++i)
+        units += utf16Width(utf8[i]);
+    return units;
+}
+
+} // namespace
+
+qsizetype TextMatcher::indexIn(QByteArrayView haystack, qsizetype from) const
+{
+    if (m_needle.isEmpty())
+        return -1;
+    if (from < 0)
+        from = 0;
+    if (m_mode != CaseMode::UpperCase && IsAscii(m_needle)) {
+        if (m_mode == CaseMode::Exact)
+            return search<CaseMode::Exact>(haystack, from);
+        return search<CaseMode::AsciiFold>(haystack, from);
+    }
+    // A needle with other characters, or one compared by upper-case forms, is searched in the
+    // decoded text; the whole-text commands search ASCII needles only.
+    const qsizetype at = indexIn(QStringView(decodeUtf8KeepingMark(haystack)), UnitsBefore(haystack, from));
+    return at < 0 ? -1 : ByteIndexOfUnits(haystack, at);
+}
+
+qsizetype IndexOfAsciiNoCase(QByteArrayView haystack, QByteArrayView needle, qsizetype from)
+{
+    return TextMatcher(decodeUtf8KeepingMark(needle), CaseMode::AsciiFold).indexIn(haystack, from);
+}
+
+bool IsBlank(QByteArrayView text)
+{
+    return IsBlankIn(text);
+}
 
 } // namespace korvel

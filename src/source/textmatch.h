@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -38,12 +39,14 @@ public:
     // Index of the first occurrence at or after `from`, -1 when there is none. An empty
     // needle is never found.
     qsizetype indexIn(QStringView haystack, qsizetype from = 0) const;
+    // The same in UTF-8 bytes: a byte index, the first byte of the occurrence.
+    qsizetype indexIn(QByteArrayView haystack, qsizetype from = 0) const;
 
     qsizetype length() const { return m_needle.size(); }
 
 private:
-    template <CaseMode Mode>
-    qsizetype search(QStringView haystack, qsizetype from) const;
+    template <CaseMode Mode, typename View>
+    qsizetype search(View haystack, qsizetype from) const;
 
     QString m_needle; // already folded
     std::vector<qsizetype> m_border;
@@ -88,5 +91,14 @@ bool MatchesAsciiNoCaseIn(const Unit *p, qsizetype n, qsizetype at, QLatin1Strin
 // fast search when that is no letter) is compared in place, in time n times the needle's length.
 template <typename Unit>
 qsizetype IndexOfAsciiNoCaseIn(const Unit *p, qsizetype n, QLatin1String needle, qsizetype from = 0);
+
+} // namespace korvel
+
+// The helpers above for UTF-8 bytes (commands8 block): each answers as its QString form does on
+// the decoded text, with byte indices.
+namespace korvel {
+
+qsizetype IndexOfAsciiNoCase(QByteArrayView haystack, QByteArrayView needle, qsizetype from = 0);
+bool IsBlank(QByteArrayView text);
 
 } // namespace korvel

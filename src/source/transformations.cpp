@@ -5,18 +5,26 @@
 #include "source/transformhelpers.h"
 #include "textio/largebuffer.h"
 
+#include <algorithm>
+
 namespace korvel {
 
-QString RemoveLineFeeds(const QString &text, QString &SavedHead)
+namespace {
+
+// What the menu command does: the text joined, then the saved head section put back in place
+// of the joined one. Taken by value: a text nobody else holds is joined in its own memory.
+template <typename Text>
+Text RemoveLineFeedsIn(Text text, Text &SavedHead)
 {
     SavedHead = ExtractHead(text);
-    QString result = RemoveLineBreaks(text);
+    text = RemoveLineBreaks(std::move(text));
     if (!IsBlank(SavedHead))
-        result = RestoreHead(result, SavedHead);
-    return result;
+        text = RestoreHead(std::move(text), SavedHead);
+    return text;
 }
 
-QString InsertLineFeeds(const QString &text, QString &SavedHead)
+template <typename Text>
+Text InsertLineFeedsIn(const Text &text, Text &SavedHead)
 {
     SavedHead = ExtractHead(text);
     if (IsBlank(SavedHead))
@@ -26,17 +34,44 @@ QString InsertLineFeeds(const QString &text, QString &SavedHead)
     // section: inserting breaks behind ">" neither makes nor unmakes a "<head" or "</head>", so
     // the broken text's head section is the original one, broken. One pass builds the same.
     const Section head = HeadSection(text);
-    const QStringView before = QStringView(text).left(head.begin);
-    const QStringView after = QStringView(text).mid(head.begin + head.length);
-    QString out;
-    out.reserve(text.size() + 2 + (before.count(QLatin1Char('>')) + after.count(QLatin1Char('>'))) * 2);
+    const ViewOf<Text> whole(text);
+    const ViewOf<Text> before = whole.first(head.begin);
+    const ViewOf<Text> after = whole.sliced(head.begin + head.length);
+    // Room for the breaks behind every ">" of the text (a few more than those outside the head).
+    const UnitOf<Text> *units = unitsOf(text);
+    Text out;
+    out.reserve(text.size() + 2 + 2 * std::count(units, units + text.size(), UnitOf<Text>('>')));
     adviseHugePages(out);
     AppendBrokenAfterTags(out, before);
     out.append(SavedHead);
-    out.append(QLatin1String("\r\n"));
+    appendAscii(out, QLatin1String("\r\n"));
     AppendBrokenAfterTags(out, after);
     SavedHead.clear();
     return out;
+}
+
+} // namespace
+
+QString RemoveLineFeeds(const QString &text, QString &SavedHead)
+{
+    return RemoveLineFeedsIn(text, SavedHead);
+}
+
+QByteArray RemoveLineFeedsUtf8(QByteArray text)
+{
+    QByteArray SavedHead;
+    return RemoveLineFeedsIn(std::move(text), SavedHead);
+}
+
+QString InsertLineFeeds(const QString &text, QString &SavedHead)
+{
+    return InsertLineFeedsIn(text, SavedHead);
+}
+
+QByteArray InsertLineFeedsUtf8(const QByteArray &text)
+{
+    QByteArray SavedHead;
+    return InsertLineFeedsIn(text, SavedHead);
 }
 
 std::optional<QString> CharacterCode(const QString &selection)
@@ -50,9 +85,9 @@ std::optional<QString> CharacterCode(const QString &selection)
 
 namespace {
 
-QLatin1String EntityOf(QChar c)
+inline QLatin1String EntityOf(char32_t c)
 {
-    switch (c.unicode()) {
+    switch (c) {
     case 0x20AC: return QLatin1String("&euro;");
     case 0x00A9: return QLatin1String("&copy;");
     case 0x00AE: return QLatin1String("&reg;");
@@ -67,35 +102,50 @@ QLatin1String EntityOf(QChar c)
     }
 }
 
-} // namespace
+// Below this unit no character of the table begins: the copyright sign is the lowest in
+// UTF-16; in UTF-8 every one begins with a lead byte, and C2 is the lowest there is.
+constexpr char32_t FirstEntityUnit(char16_t) { return 0xA9; }
+constexpr char32_t FirstEntityUnit(char) { return 0xC2; }
 
-QString ReplaceUmlauts(const QString &text)
+template <typename Text>
+Text ReplaceUmlautsIn(const Text &text)
 {
+    using Unit = UnitOf<Text>;
     // Each entity is plain ASCII, so one pass gives what ten passes, one per character, give.
-    QString out;
+    Text out;
     out.reserve(text.size() + text.size() / 8);
     adviseHugePages(out);
+    const ViewOf<Text> whole(text);
+    const Unit *units = unitsOf(text);
     const qsizetype n = text.size();
     qsizetype done = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i].unicode() < 0xA9)
+    qsizetype i = 0;
+    while (i < n) {
+        if (unitValue(units[i]) < FirstEntityUnit(Unit())) {
+            ++i;
             continue;
-        const QLatin1String entity = EntityOf(text[i]);
-        if (entity.isEmpty())
-            continue;
-        out.append(QStringView(text).mid(done, i - done));
-        out.append(entity);
-        done = i + 1;
+        }
+        qsizetype length = 1;
+        const QLatin1String entity = EntityOf(characterAt(units, n, i, &length));
+        if (!entity.isEmpty()) {
+            out.append(whole.sliced(done, i - done));
+            appendAscii(out, entity);
+            done = i + length;
+        }
+        i += length;
     }
-    out.append(QStringView(text).mid(done));
+    out.append(whole.sliced(done));
     return out;
 }
 
-std::optional<QString> MakeStringVariable(const QString &text)
+template <typename Text>
+std::optional<Text> MakeStringVariableIn(const Text &text)
 {
     if (IsBlank(text))
         return std::nullopt;
-    QString out;
+    const ViewOf<Text> whole(text);
+    const UnitOf<Text> *units = unitsOf(text);
+    Text out;
     out.reserve(text.size() + text.size() / 4);
     adviseHugePages(out);
     const qsizetype n = text.size();
@@ -103,22 +153,44 @@ std::optional<QString> MakeStringVariable(const QString &text)
     bool first = true;
     while (begin <= n) {
         qsizetype end = begin;
-        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+        while (end < n && units[end] != '\r' && units[end] != '\n')
             ++end;
-        const QStringView line = QStringView(text).mid(begin, end - begin);
+        const ViewOf<Text> line = whole.sliced(begin, end - begin);
         if (!IsBlank(line)) {
             if (!first)
-                out.append(QLatin1String("'+\r\n"));
-            out.append(QLatin1Char('\''));
+                appendAscii(out, QLatin1String("'+\r\n"));
+            appendAscii(out, '\'');
             out.append(line);
             first = false;
         }
         if (end == n)
             break;
-        begin = end + ((text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n')) ? 2 : 1);
+        begin = end + ((units[end] == '\r' && end + 1 < n && units[end + 1] == '\n') ? 2 : 1);
     }
-    out.append(QLatin1String("';"));
+    appendAscii(out, QLatin1String("';"));
     return out;
+}
+
+} // namespace
+
+QString ReplaceUmlauts(const QString &text)
+{
+    return ReplaceUmlautsIn(text);
+}
+
+QByteArray ReplaceUmlautsUtf8(const QByteArray &text)
+{
+    return ReplaceUmlautsIn(text);
+}
+
+std::optional<QString> MakeStringVariable(const QString &text)
+{
+    return MakeStringVariableIn(text);
+}
+
+std::optional<QByteArray> MakeStringVariableUtf8(const QByteArray &text)
+{
+    return MakeStringVariableIn(text);
 }
 
 } // namespace korvel

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "source/codeunits.h"
+
+#include <QByteArray>
 #include <QString>
 
 // Text helpers of the whole-text transformations and of the tag-balance check. Indices count
@@ -22,6 +25,9 @@ Section HeadSection(const QString &text);
 // empties `SavedHead`. Without a saved section, or when the text has no head section, the text
 // comes back unchanged and `SavedHead` is kept.
 QString RestoreHead(const QString &text, QString &SavedHead);
+// The same in the text's own memory, for a text handed over with std::move that nothing else
+// shares: the rest of the text moves by the difference, no second text is made.
+QString RestoreHead(QString &&text, QString &SavedHead);
 
 // Whether the character at `index` counts as inside a tag: it is outside only when a "<"
 // follows at or after it before any ">" does. No "<" or no ">" at or after it means inside.
@@ -50,10 +56,12 @@ void AppendCollapsedBlanks(QString &out, qsizetype run);
 QString CollapseBlanks(const QString &text);
 
 // Finds the next "<" and ">" at or after a position that only moves forward, in time linear in
-// the text over all queries; answers InsideTag for each such position.
-class TagScanner final {
+// the text over all queries; answers InsideTag for each such position. For the editor's text
+// (TagScanner) and for UTF-8 bytes, with byte positions.
+template <typename Text>
+class BasicTagScanner final {
 public:
-    explicit TagScanner(const QString &text)
+    explicit BasicTagScanner(const Text &text)
         : m_text(text)
     {
     }
@@ -61,9 +69,25 @@ public:
     bool insideTag(qsizetype index);
 
 private:
-    const QString &m_text;
+    const Text &m_text;
     qsizetype m_lessThan = -2;    // -2: not searched yet; -1: none left
     qsizetype m_greaterThan = -2;
 };
+
+using TagScanner = BasicTagScanner<QString>;
+extern template class BasicTagScanner<QString>;
+extern template class BasicTagScanner<QByteArray>;
+
+// The helpers above on UTF-8 bytes, for the batch program: each gives the UTF-8 of what its
+// QString form gives for the decoded text, with byte positions.
+QByteArray ExtractHead(const QByteArray &text);
+Section HeadSection(const QByteArray &text);
+// In the text's own memory when nothing else shares it.
+QByteArray RestoreHead(QByteArray text, QByteArray &SavedHead);
+QByteArray BreakAfterTags(const QByteArray &text);
+void AppendBrokenAfterTags(QByteArray &out, QByteArrayView text);
+// In the text's own memory when nothing else shares it: handed over with std::move, the text
+// is joined where it lies.
+QByteArray RemoveLineBreaks(QByteArray text);
 
 } // namespace korvel
