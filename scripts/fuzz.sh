@@ -7,7 +7,7 @@
 # A crashing input is written to BUILD_DIR/findings/.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
-targets=(fuzz_filecodec fuzz_settingsfile fuzz_sourcecommands fuzz_recoveryfile)
+targets=(fuzz_filecodec fuzz_settingsfile fuzz_sourcecommands fuzz_recoveryfile fuzz_batchbytes)
 
 short=0
 if [ "${1:-}" = "--short" ]; then

@@ -5,7 +5,6 @@
 #include "source/textmatch.h"
 #include "source/transformhelpers.h"
 #include "source/transformations.h"
-#include "textio/textdecode.h"
 
 namespace korvel {
 
@@ -21,47 +20,28 @@ QString HyphenationReport(int count, const CatalogueLine &line)
     return QString::number(count) + line(34);
 }
 
-std::optional<SourceCommandResult> RunSourceCommand(const QString &command, QString text,
-                                                    const CatalogueLine &line)
-{
-    if (command == QLatin1String("check-html")) {
-        CheckHtmlResult checked = CheckHtml(std::move(text), line);
-        return SourceCommandResult{std::move(checked.text), std::move(checked.message)};
-    }
-    if (command == QLatin1String("remove-line-breaks")) {
-        // What RemoveLineFeeds does, with the text given up as soon as it is joined: the saved
-        // head goes back into the joined text without a third whole text beside the two.
-        QString SavedHead = ExtractHead(text);
-        QString joined = RemoveLineBreaks(text);
-        text = QString();
-        if (IsBlank(SavedHead))
-            return SourceCommandResult{std::move(joined), QString()};
-        return SourceCommandResult{RestoreHead(joined, SavedHead), QString()};
-    }
-    if (command == QLatin1String("insert-line-breaks")) {
-        QString SavedHead;
-        return SourceCommandResult{InsertLineFeeds(text, SavedHead), QString()};
-    }
-    if (command == QLatin1String("remove-hyphenation")) {
-        HyphenationResult removed = RemoveHyphenation(text);
-        return SourceCommandResult{std::move(removed.text), HyphenationReport(removed.count, line)};
-    }
-    if (command == QLatin1String("entities"))
-        return SourceCommandResult{ReplaceUmlauts(text), QString()};
-    if (command == QLatin1String("javascript-string"))
-        return SourceCommandResult{MakeStringVariable(text).value_or(text), QString()};
-    return std::nullopt;
-}
-
 std::optional<SourceCommandBytesResult> RunSourceCommandUtf8(const QString &command, QByteArray text,
                                                              const CatalogueLine &line)
 {
-    QString decoded = decodeUtf8KeepingMark(text);
-    text = QByteArray();
-    std::optional<SourceCommandResult> result = RunSourceCommand(command, std::move(decoded), line);
-    if (!result)
-        return std::nullopt;
-    return SourceCommandBytesResult{result->text.toUtf8(), std::move(result->report)};
+    if (command == QLatin1String("check-html")) {
+        CheckHtmlBytesResult checked = CheckHtmlUtf8(std::move(text), line);
+        return SourceCommandBytesResult{std::move(checked.text), std::move(checked.message)};
+    }
+    if (command == QLatin1String("remove-line-breaks"))
+        return SourceCommandBytesResult{RemoveLineFeedsUtf8(std::move(text)), QString()};
+    if (command == QLatin1String("insert-line-breaks"))
+        return SourceCommandBytesResult{InsertLineFeedsUtf8(text), QString()};
+    if (command == QLatin1String("remove-hyphenation")) {
+        HyphenationBytesResult removed = RemoveHyphenationUtf8(text);
+        return SourceCommandBytesResult{std::move(removed.text), HyphenationReport(removed.count, line)};
+    }
+    if (command == QLatin1String("entities"))
+        return SourceCommandBytesResult{ReplaceUmlautsUtf8(text), QString()};
+    if (command == QLatin1String("javascript-string")) {
+        std::optional<QByteArray> js = MakeStringVariableUtf8(text);
+        return SourceCommandBytesResult{js ? std::move(*js) : std::move(text), QString()};
+    }
+    return std::nullopt;
 }
 
 } // namespace korvel

@@ -487,8 +487,8 @@ TEST(BatchMode, aWriteRefusedHalfWayKeepsTheOldFileWhole)
     }
 }
 
-// The batch joins lines as the menu command does, head section and all, although it gives up
-// the page before putting the head back.
+// The batch joins lines as the menu command does, head section and all, although it puts the
+// head back into the joined page where it lies.
 TEST(BatchMode, removingLineBreaksGivesWhatTheMenuCommandGives)
 {
     const CatalogueLine line = [](int n) { return MessageCatalogue::line(n, 1); };
@@ -502,9 +502,9 @@ TEST(BatchMode, removingLineBreaksGivesWhatTheMenuCommandGives)
     for (const QString &page : pages) {
         QString savedHead;
         const QString menu = RemoveLineFeeds(page, savedHead);
-        const auto batch = RunSourceCommand(QStringLiteral("remove-line-breaks"), page, line);
+        const auto batch = RunSourceCommandUtf8(QStringLiteral("remove-line-breaks"), page.toUtf8(), line);
         ASSERT_TRUE(batch.has_value());
-        EXPECT_EQ(batch->text, menu) << qPrintable(page);
+        EXPECT_EQ(batch->text, menu.toUtf8()) << qPrintable(page);
         EXPECT_TRUE(batch->report.isEmpty());
     }
 }
