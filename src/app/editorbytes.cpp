@@ -1,11 +1,8 @@
 #include "app/editorbytes.h"
 
 #include "app/declaredcharset.h"
+#include "textio/linebreaks.h"
 #include "textio/textdecode.h"
-
-
-#include <cstring>
-
 
 namespace korvel {
 
@@ -17,25 +14,6 @@ constexpr char kLineSeparatorUtf8[] = "\xE2\x80\xA8";  // U+2028
 bool startsWithUtf16Mark(const QByteArray &bytes)
 {
     return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-}
-
-// Whether the bytes hold more than one kind of line break (CR LF, LF, lone CR). Only a first
-// look: the bytes of a UTF-16 file can seem mixed when they are not, and the text decides then.
-bool mayMixLineBreaks(const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
-    bool crLf = false, lf = false, cr = false;
-    for (const char *at = static_cast<const char *>(memchr(p, '\n', size_t(n))); at;
-         at = static_cast<const char *>(memchr(at + 1, '\n', size_t(n - (at + 1 - p))))) {
-        (at > p && at[-1] == '\r' ? crLf : lf) = true;
-        if (crLf && lf)
-            return true;
-    }
-    for (const char *at = static_cast<const char *>(memchr(p, '\r', size_t(n))); at && !cr;
-         at = static_cast<const char *>(memchr(at + 1, '\r', size_t(n - (at + 1 - p)))))
-        cr = at + 1 == p + n || at[1] != '\n';
-    return cr && (crLf || lf);
 }
 
 } // namespace
@@ -81,7 +59,10 @@ QByteArray utf8WithLineBreaks(QByteArray utf8, QByteArrayView to)
 EditorBytes decodeDocumentForEditor(QByteArray bytes)
 {
     EditorBytes doc;
-    if (mayMixLineBreaks(bytes)) {
+    // Only a first look at the breaks: the bytes of a UTF-16 file can seem mixed when they are
+    // not, and the text decides then.
+    const LineBreakCounts breaks = countLineBreaks(bytes);
+    if (breaks.kinds() > 1) {
         // A file that mixes line breaks is rare: it goes through its lines, which keep each break.
         DecodedDocument lines = decodeDocument(bytes);
         doc.ok = lines.ok;
@@ -121,12 +102,11 @@ EditorBytes decodeDocumentForEditor(QByteArray bytes)
         doc.format.encoding = declaredCharset(head).kind == CharsetKind::Utf8 ? TextEncoding::Utf8NoMark
                                                                               : TextEncoding::Ansi;
     }
-    const bool cr = bytes.contains('\r');
-    const bool lf = bytes.contains('\n');
-    doc.format.lineBreak = cr && !lf ? LineBreakStyle::Cr : lf && !cr ? LineBreakStyle::Lf : LineBreakStyle::CrLf;
+    // One kind of break at most: the file's own, made CR LF where it is another.
+    doc.format.lineBreak = breaks.cr > 0 ? LineBreakStyle::Cr : breaks.lf > 0 ? LineBreakStyle::Lf : LineBreakStyle::CrLf;
     if (marked)
         bytes.remove(0, 3);
-    doc.utf8 = utf8WithLineBreaks(std::move(bytes), "\r\n");
+    doc.utf8 = doc.format.lineBreak == LineBreakStyle::CrLf ? std::move(bytes) : utf8WithLineBreaks(std::move(bytes), "\r\n");
     return doc;
 }
 

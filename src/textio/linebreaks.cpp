@@ -6,14 +6,45 @@ namespace korvel {
 
 namespace {
 
-// True when none of the four characters is a control character up to CR: a lane below 0x0E
-// borrows into its top bit (a lane above one that does may be flagged too, which only ends a
-// stride early).
+// True when none of the units at p is a control character up to CR: eight bytes or four
+// UTF-16 units at a time. A lane below 0x0E borrows into its top bit (a lane above one that
+// does may be flagged too, which only ends a stride early).
 bool noneBelowCr(const char16_t *p)
 {
     quint64 lanes;
     std::memcpy(&lanes, p, sizeof lanes);
     return !((lanes - 0x000E000E000E000Eull) & ~lanes & 0x8000800080008000ull);
+}
+
+bool noneBelowCr(const char *p)
+{
+    quint64 lanes;
+    std::memcpy(&lanes, p, sizeof lanes);
+    return !((lanes - 0x0E0E0E0E0E0E0E0Eull) & ~lanes & 0x8080808080808080ull);
+}
+
+template <typename Unit>
+LineBreakCounts countBreaks(const Unit *p, qsizetype n)
+{
+    constexpr qsizetype stride = qsizetype(sizeof(quint64) / sizeof(Unit));
+    LineBreakCounts counts;
+    for (qsizetype i = 0; i < n; ++i) {
+        while (n - i >= stride && noneBelowCr(p + i))
+            i += stride;
+        if (i == n)
+            break;
+        if (p[i] == '\r') {
+            if (i + 1 < n && p[i + 1] == '\n') {
+                ++counts.crLf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
+        } else if (p[i] == '\n') {
+            ++counts.lf;
+        }
+    }
+    return counts;
 }
 
 } // namespace
@@ -46,26 +77,12 @@ void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool sepa
 
 LineBreakCounts countLineBreaks(QStringView text)
 {
-    LineBreakCounts counts;
-    const char16_t *p = text.utf16();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        while (n - i >= 4 && noneBelowCr(p + i))
-            i += 4;
-        if (i == n)
-            break;
-        if (p[i] == u'\r') {
-            if (i + 1 < n && p[i + 1] == u'\n') {
-                ++counts.crLf;
-                ++i;
-            } else {
-                ++counts.cr;
-            }
-        } else if (p[i] == u'\n') {
-            ++counts.lf;
-        }
-    }
-    return counts;
+    return countBreaks(text.utf16(), text.size());
+}
+
+LineBreakCounts countLineBreaks(QByteArrayView bytes)
+{
+    return countBreaks(bytes.data(), bytes.size());
 }
 
 qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -11,6 +12,8 @@ struct LineBreakCounts {
     int kinds() const { return int(crLf > 0) + int(lf > 0) + int(cr > 0); }
 };
 LineBreakCounts countLineBreaks(QStringView text);
+// The same for the bytes of a text in an 8-bit encoding or UTF-8, whose breaks are those bytes.
+LineBreakCounts countLineBreaks(QByteArrayView bytes);
 
 // Appends the piece with each CR LF, CR and LF written as `to` (or each U+2028, when
 // `separators`). The piece must not end between the CR and LF of a break.
