@@ -372,9 +372,13 @@ CheckHtmlResult CheckHtml(const QString &text, const CatalogueLine &line)
     return CheckHtml(QString(text), line);
 }
 
-CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
+namespace {
+
+// Check HTML in the text's own memory, for either form of text and its result.
+template <typename Result, typename Text>
+Result CheckedInPlace(Text &&text, const CatalogueLine &line)
 {
-    CheckHtmlResult result;
+    Result result;
     TagMarks marks;
     result.text = std::move(text);
     CleanUp(result.text, result.CheckReport, marks, line);
@@ -383,15 +387,16 @@ CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
     return result;
 }
 
+} // namespace
+
+CheckHtmlResult CheckHtml(QString &&text, const CatalogueLine &line)
+{
+    return CheckedInPlace<CheckHtmlResult>(std::move(text), line);
+}
+
 CheckHtmlBytesResult CheckHtmlUtf8(QByteArray &&utf8, const CatalogueLine &line)
 {
-    CheckHtmlBytesResult result;
-    TagMarks marks;
-    result.text = std::move(utf8);
-    CleanUp(result.text, result.CheckReport, marks, line);
-    Reveal(result.text, marks);
-    result.message = line(32) + CrLf + result.CheckReport;
-    return result;
+    return CheckedInPlace<CheckHtmlBytesResult>(std::move(utf8), line);
 }
 
 } // namespace korvel
