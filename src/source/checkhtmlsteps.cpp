@@ -57,9 +57,9 @@ template <typename Unit>
 qsizetype UnquotedValueStop(const Unit *p, qsizetype value, qsizetype end, bool *found)
 {
     qsizetype stop = value;
-    int units = 0;
+    qsizetype units = 0;
     while (stop < end && units < QuoteReach && p[stop] != Unit('"') && p[stop] != Unit('>') && !IsTagSpace(p[stop])) {
-        units += utf16UnitsOf(p[stop]);
+        units += utf16Width(p[stop]);
         ++stop;
     }
     *found = stop < end && units < QuoteReach;

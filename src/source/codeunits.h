@@ -69,20 +69,6 @@ inline const char *unitsOf(QByteArrayView text) noexcept
     return text.data();
 }
 
-// How many UTF-16 units the character a unit begins stands for, 0 for a unit inside a
-// character: the editor's form counts the characters of a limit in UTF-16 units (a character
-// beyond U+FFFF as two), so a limit counted so in UTF-8 ends at the same character.
-constexpr int utf16UnitsOf(char16_t) noexcept
-{
-    return 1;
-}
-
-constexpr int utf16UnitsOf(char u) noexcept
-{
-    const unsigned char b = static_cast<unsigned char>(u);
-    return (b & 0xC0) == 0x80 ? 0 : (b >= 0xF0 ? 2 : 1);
-}
-
 // A text of the form made of ASCII characters.
 template <typename Text>
 Text asciiText(QLatin1String ascii);
