@@ -26,7 +26,7 @@ bool putEditorBytes(const QByteArray &utf8, const FileFormat &format, qsizetype 
         && format.lineBreak != LineBreakStyle::LineSeparator;
     if (!utf8File)
         return put(QByteArrayView(encodeEditorBytes(utf8, format)));
-    if (format.encoding == TextEncoding::Utf8 && !put(QByteArrayView("\xEF\xBB\xBF", 3)))
+    if (const QByteArrayView mark = byteOrderMark(format.encoding); !mark.isEmpty() && !put(mark))
         return false;
     const QByteArray to = lineSeparator(format.lineBreak).toLatin1();
     const char *p = utf8.constData();
@@ -44,35 +44,6 @@ bool putEditorBytes(const QByteArray &utf8, const FileFormat &format, qsizetype 
     return true;
 }
 
-} // namespace
-
-LoadedFile loadDocumentFile(const QString &path)
-{
-    LoadedFile result;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return result;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFile::NoError)
-        return result;
-    DecodedDocument doc = decodeDocument(bytes);
-    if (!doc.ok)
-        return result;
-    result.ok = true;
-    result.lines = std::move(doc.lines);
-    result.format = doc.format;
-    result.looksBinary = doc.looksBinary;
-    result.keepsEveryByte = doc.keepsEveryByte;
-    result.lineBreaks = std::move(doc.lineBreaks);
-    return result;
-}
-
-namespace {
-
-// The file's bytes whole, in memory advised for huge pages (a large page is touched once, and
-// the kernel then maps it in far fewer steps), with room behind them for what a command adds in
-// place (Check HTML's quotes and marks): room never written to costs no memory, and without it
-// the first insertion would copy the whole page into fresh memory. False when it cannot be read.
 // Reads up to `n` bytes at `from` of the open file into `to`: the count read, short at the
 // file's end; -1 on an error.
 qint64 readAt(int fd, char *to, qsizetype n, qint64 from)
@@ -96,6 +67,10 @@ qint64 readAt(int fd, char *to, qsizetype n, qint64 from)
 // as long as much of the command itself, and a second core halves them.
 constexpr qsizetype ParallelReadBytes = qsizetype(8) << 20;
 
+// The file's bytes whole, in memory advised for huge pages (a large page is touched once, and
+// the kernel then maps it in far fewer steps), with room behind them for what a command adds in
+// place (Check HTML's quotes and marks): room never written to costs no memory, and without it
+// the first insertion would copy the whole page into fresh memory. False when it cannot be read.
 bool readWholeFile(const QString &path, QByteArray &bytes)
 {
     QFile file(path);
@@ -125,6 +100,27 @@ bool readWholeFile(const QString &path, QByteArray &bytes)
 }
 
 } // namespace
+
+LoadedFile loadDocumentFile(const QString &path)
+{
+    LoadedFile result;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return result;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return result;
+    DecodedDocument doc = decodeDocument(bytes);
+    if (!doc.ok)
+        return result;
+    result.ok = true;
+    result.lines = std::move(doc.lines);
+    result.format = doc.format;
+    result.looksBinary = doc.looksBinary;
+    result.keepsEveryByte = doc.keepsEveryByte;
+    result.lineBreaks = std::move(doc.lineBreaks);
+    return result;
+}
 
 EditorFile loadFileForEditor(const QString &path)
 {

@@ -28,15 +28,7 @@ QByteArray utf8WithLineBreaks(QByteArray utf8, QByteArrayView to)
             return i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
         return p[i] == '\n' ? 1 : 0;
     };
-    qsizetype first = 0;
-    for (; first < n; ++first) {
-        const qsizetype length = breakAt(first);
-        if (length == 0)
-            continue;
-        if (QByteArrayView(p + first, length) != to)
-            break;
-        first += length - 1;
-    }
+    const qsizetype first = firstBreakNotAs(QByteArrayView(utf8), to);
     if (first >= n)
         return utf8;
     QByteArray out;

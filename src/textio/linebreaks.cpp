@@ -47,6 +47,30 @@ LineBreakCounts countBreaks(const Unit *p, qsizetype n)
     return counts;
 }
 
+// Where the first CR LF, CR or LF that is not written as `to` begins; `n` when none.
+template <typename Unit, typename View>
+qsizetype firstBreakNotAsIn(const Unit *p, qsizetype n, View to)
+{
+    constexpr qsizetype stride = qsizetype(sizeof(quint64) / sizeof(Unit));
+    for (qsizetype i = 0; i < n; ++i) {
+        while (n - i >= stride && noneBelowCr(p + i))
+            i += stride;
+        if (i == n)
+            break;
+        qsizetype length = 0;
+        if (p[i] == '\r')
+            length = i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
+        else if (p[i] == '\n')
+            length = 1;
+        if (length == 0)
+            continue;
+        if (View(p + i, length) != to)
+            return i;
+        i += length - 1;
+    }
+    return n;
+}
+
 } // namespace
 
 void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool separators)
@@ -87,30 +111,22 @@ LineBreakCounts countLineBreaks(QByteArrayView bytes)
 
 qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators)
 {
+    if (!separators)
+        return firstBreakNotAsIn(text.utf16(), text.size(), to);
     const char16_t *p = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        qsizetype length = 0;
-        if (separators) {
-            length = p[i] == 0x2028 ? 1 : 0;
-        } else {
-            while (n - i >= 4 && noneBelowCr(p + i))
-                i += 4;
-            if (i == n)
-                break;
-            const char16_t c = p[i];
-            if (c == u'\r')
-                length = i + 1 < n && p[i + 1] == u'\n' ? 2 : 1;
-            else if (c == u'\n')
-                length = 1;
-        }
-        if (length == 0)
+        if (p[i] != 0x2028)
             continue;
-        if (QStringView(p + i, length) != to)
+        if (QStringView(p + i, 1) != to)
             return i;
-        i += length - 1;
     }
     return n;
+}
+
+qsizetype firstBreakNotAs(QByteArrayView bytes, QByteArrayView to)
+{
+    return firstBreakNotAsIn(bytes.data(), bytes.size(), to);
 }
 
 } // namespace korvel

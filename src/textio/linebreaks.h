@@ -22,5 +22,7 @@ void appendWithBreaks(QString &out, QStringView piece, QStringView to, bool sepa
 // Where the first line break of the text (CR LF, CR, LF; or U+2028 when `separators`) that is
 // not written as `to` begins; the text's length when every break already is.
 qsizetype firstBreakNotAs(QStringView text, QStringView to, bool separators = false);
+// The same for bytes, whose breaks are CR LF, CR and LF.
+qsizetype firstBreakNotAs(QByteArrayView bytes, QByteArrayView to);
 
 } // namespace korvel
