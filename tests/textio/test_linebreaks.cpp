@@ -29,3 +29,23 @@ TEST(LineBreaks, bytesAndTheirTextCountTheSameBreaks)
     EXPECT_EQ(mixed.kinds(), 3);
     EXPECT_EQ(countLineBreaks(QByteArrayView()).kinds(), 0);
 }
+
+// The first break not written as wanted is found at the same place in bytes as in their text,
+// wherever it falls against the eight bytes looked at together.
+TEST(LineBreaks, theFirstOtherBreakIsFoundAtTheSamePlaceInBytesAndText)
+{
+    for (const QByteArray &other : {QByteArray("\n"), QByteArray("\r"), QByteArray("\r\r\n")}) {
+        for (int at = 0; at < 19; ++at) {
+            const QByteArray bytes = "ab\r\ncd" + QByteArray(at, 'x') + other + "\r\nend";
+            const QString text = QString::fromLatin1(bytes);
+            SCOPED_TRACE(bytes.toHex(' ').toStdString());
+            const qsizetype expected = 6 + at;
+            EXPECT_EQ(firstBreakNotAs(QByteArrayView(bytes), QByteArrayView("\r\n")), expected);
+            EXPECT_EQ(firstBreakNotAs(QStringView(text), u"\r\n"), expected);
+        }
+    }
+    EXPECT_EQ(firstBreakNotAs(QByteArrayView("a\r\nb\r\n"), QByteArrayView("\r\n")), 6);
+    EXPECT_EQ(firstBreakNotAs(QByteArrayView("a\nb"), QByteArrayView("\n")), 3);
+    EXPECT_EQ(firstBreakNotAs(QStringView(u"a\u2028b\u2028"), u"\u2028", true), 4);
+    EXPECT_EQ(firstBreakNotAs(QStringView(u"a\u2028b"), u"\r\n", true), 1);
+}
